@@ -5,6 +5,7 @@
 #include <functional>
 
 class QMouseEvent;
+class QPainter;
 class QPaintEvent;
 
 // Qt has no per-control Tag; the program keeps one as the dynamic property

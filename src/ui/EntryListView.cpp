@@ -1,0 +1,129 @@
+#include "ui/EntryListView.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QScrollBar>
+
+EntryListView::EntryListView(const QString &lastColumnCaption, const QList<int> &widths, QWidget *parent)
+    : QTreeWidget(parent)
+{
+    setColumnCount(FieldCount);
+    setHeaderLabels({QStringLiteral("Име - вътрешно"), QStringLiteral("Етикет(за показване)"),
+                     QStringLiteral("Сървер IP (HostName)"), QStringLiteral("Име на базата"), lastColumnCaption});
+    for (int i = 0; i < widths.size() && i < FieldCount; ++i)
+        setColumnWidth(i, widths[i]);
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setUniformRowHeights(true);
+    setAllColumnsShowFocus(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSortingEnabled(false);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    header()->setSectionsClickable(false);
+    header()->setSectionsMovable(false);
+    header()->setStretchLastSection(false);
+
+    QAbstractItemModel *m = model();
+    connect(m, &QAbstractItemModel::dataChanged, this, &EntryListView::changed);
+    connect(m, &QAbstractItemModel::rowsInserted, this, &EntryListView::changed);
+    connect(m, &QAbstractItemModel::rowsRemoved, this, &EntryListView::changed);
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this, &EntryListView::changed);
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, &EntryListView::changed);
+}
+
+int EntryListView::count() const
+{
+    return topLevelItemCount();
+}
+
+bool EntryListView::isChecked(int row) const
+{
+    return topLevelItem(row)->checkState(0) == Qt::Checked;
+}
+
+void EntryListView::setChecked(int row, bool checked)
+{
+    topLevelItem(row)->setCheckState(0, checked ? Qt::Checked : Qt::Unchecked);
+}
+
+QString EntryListView::text(int row, int field) const
+{
+    return topLevelItem(row)->text(field);
+}
+
+void EntryListView::setText(int row, int field, const QString &text)
+{
+    topLevelItem(row)->setText(field, text);
+}
+
+int EntryListView::append()
+{
+    auto *item = new QTreeWidgetItem;
+    item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsUserCheckable | Qt::ItemIsEnabled | Qt::ItemNeverHasChildren);
+    item->setCheckState(0, Qt::Unchecked);
+    addTopLevelItem(item);
+    return topLevelItemCount() - 1;
+}
+
+void EntryListView::remove(int row)
+{
+    delete takeTopLevelItem(row);
+}
+
+int EntryListView::selectedRow() const
+{
+    const QList<QTreeWidgetItem *> sel = selectedItems();
+    return sel.isEmpty() ? -1 : indexOfTopLevelItem(sel.first());
+}
+
+void EntryListView::selectRow(int row)
+{
+    if (row < 0 || row >= count()) {
+        clearSelection();
+        return;
+    }
+    setCurrentItem(topLevelItem(row));
+}
+
+int EntryListView::rowAt(const QPoint &pos) const
+{
+    QTreeWidgetItem *item = itemAt(pos);
+    return item ? indexOfTopLevelItem(item) : -1;
+}
+
+QList<int> EntryListView::columnWidths() const
+{
+    QList<int> w;
+    for (int i = 0; i < header()->count(); ++i)
+        w.append(header()->sectionSize(header()->logicalIndex(i)));
+    return w;
+}
+
+int EntryListView::horizontalScrollPixels() const
+{
+    return horizontalScrollBar()->value();
+}
+
+void EntryListView::keyPressEvent(QKeyEvent *event)
+{
+    event->ignore();
+    emit keyDown(event);
+    if (!event->isAccepted())
+        QTreeWidget::keyPressEvent(event);
+}
+
+void EntryListView::mousePressEvent(QMouseEvent *event)
+{
+    emit mouseDown(event);
+    QTreeWidget::mousePressEvent(event);
+}
+
+void EntryListView::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    emit mouseDown(event);
+    QTreeWidget::mouseDoubleClickEvent(event);
+    emit dblClick();
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "config/EntryList.h"
+
+#include <QTreeWidget>
+
+// The entry list control shared by the system list and every application page:
+// report view with five columns, a check box on every row, whole-row selection
+// of at most one row, no in-place editing and no sorting. Its rows are the data.
+class EntryListView : public QTreeWidget, public EntryList
+{
+    Q_OBJECT
+
+public:
+    // The fifth column is headed "Коментар" in the system list and
+    // "База за достъп" on the application pages.
+    EntryListView(const QString &lastColumnCaption, const QList<int> &widths, QWidget *parent = nullptr);
+
+    // EntryList
+    int count() const override;
+    bool isChecked(int row) const override;
+    void setChecked(int row, bool checked) override;
+    QString text(int row, int field) const override;
+    void setText(int row, int field, const QString &text) override;
+    int append() override;
+    void remove(int row) override;
+
+    // The selected row, or -1.
+    int selectedRow() const;
+    void selectRow(int row);
+    // The row under a point of the viewport, or -1.
+    int rowAt(const QPoint &pos) const;
+    // Current width of each column, and the horizontal scroll position in pixels.
+    QList<int> columnWidths() const;
+    int horizontalScrollPixels() const;
+
+signals:
+    // Any change of a row: text, check mark, added, deleted, selected or current.
+    void changed();
+    void keyDown(QKeyEvent *event);
+    // Every press, the second press of a double click included, with its viewport position.
+    void mouseDown(QMouseEvent *event);
+    void dblClick();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+};

@@ -1,0 +1,137 @@
+#include "ui/Prompt.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QQueue>
+
+namespace {
+
+struct State
+{
+    QQueue<Prompt::Answer> answers;
+    QList<Prompt::Question> questions;
+    bool interactive = true;
+};
+
+State &state()
+{
+    static State s;
+    return s;
+}
+
+QString boxTitle()
+{
+    return QApplication::applicationDisplayName();
+}
+
+} // namespace
+
+bool Prompt::scripted(Kind kind, const QString &title, const QString &text, const QString &value, Answer *answer)
+{
+    State &s = state();
+    if (s.interactive && s.answers.isEmpty())
+        return false;
+    s.questions.append(Question{kind, title, text, value});
+    if (s.answers.isEmpty()) {
+        qWarning("Prompt: unanswered question \"%s\", taken as No/Cancel", qPrintable(text));
+        *answer = Answer::cancel();
+    } else {
+        *answer = s.answers.dequeue();
+    }
+    return true;
+}
+
+bool Prompt::confirm(QWidget *parent, const QString &text)
+{
+    Answer a;
+    if (scripted(Kind::Confirm, boxTitle(), text, {}, &a))
+        return a.accept;
+    QMessageBox box(QMessageBox::Question, boxTitle(), text, QMessageBox::Yes | QMessageBox::No, parent);
+    return box.exec() == QMessageBox::Yes;
+}
+
+void Prompt::message(QWidget *parent, const QString &text)
+{
+    Answer a;
+    if (scripted(Kind::Message, boxTitle(), text, {}, &a))
+        return;
+    QMessageBox box(QMessageBox::Information, boxTitle(), text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+bool Prompt::input(QWidget *parent, const QString &caption, const QString &prompt, QString &value, int maxLength)
+{
+    QInputDialog dlg(parent);
+    dlg.setInputMode(QInputDialog::TextInput);
+    dlg.setWindowTitle(caption);
+    dlg.setLabelText(prompt);
+    if (auto *edit = dlg.findChild<QLineEdit *>())
+        edit->setMaxLength(maxLength);
+    dlg.setTextValue(value);
+
+    Answer a;
+    if (scripted(Kind::Input, caption, prompt, dlg.textValue(), &a)) {
+        if (!a.accept)
+            return false;
+        dlg.setTextValue(a.text); // the edit's length limit applies to a scripted answer too
+        value = dlg.textValue();
+        return true;
+    }
+    if (dlg.exec() != QDialog::Accepted)
+        return false;
+    value = dlg.textValue();
+    return true;
+}
+
+bool Prompt::openFile(QFileDialog &dialog, QString &path)
+{
+    Answer a;
+    if (scripted(Kind::OpenFile, dialog.windowTitle(), dialog.directory().absolutePath(),
+                 dialog.property("proposedFile").toString(), &a)) {
+        if (!a.accept)
+            return false;
+        path = a.text;
+        return true;
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return false;
+    path = dialog.selectedFiles().first();
+    return true;
+}
+
+bool Prompt::exec(QDialog &dialog)
+{
+    Answer a;
+    if (scripted(Kind::Dialog, dialog.windowTitle(), {}, {}, &a)) {
+        if (a.fill)
+            a.fill(dialog);
+        return a.accept;
+    }
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void Prompt::setNextAnswer(const Answer &answer)
+{
+    state().answers.enqueue(answer);
+}
+
+void Prompt::setInteractive(bool interactive)
+{
+    state().interactive = interactive;
+}
+
+QList<Prompt::Question> Prompt::takeQuestions()
+{
+    QList<Question> out;
+    out.swap(state().questions);
+    return out;
+}
+
+int Prompt::pendingAnswers()
+{
+    return int(state().answers.size());
+}

@@ -56,10 +56,17 @@ bool Prompt::confirm(QWidget *parent, const QString &text)
 
 void Prompt::message(QWidget *parent, const QString &text)
 {
-    Answer a;
-    if (scripted(Kind::Message, boxTitle(), text, {}, &a))
+    // A message has only OK: it is recorded, and takes no scripted answer away
+    // from the questions after it.
+    State &s = state();
+    if (!s.interactive || !s.answers.isEmpty()) {
+        s.questions.append(Question{Kind::Message, boxTitle(), text, {}});
         return;
-    QMessageBox box(QMessageBox::Information, boxTitle(), text, QMessageBox::Ok, parent);
+    }
+    // The suite's messages break lines with a bare carriage return.
+    QString shown = text;
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(u'\r', u'\n');
+    QMessageBox box(QMessageBox::Information, boxTitle(), shown, QMessageBox::Ok, parent);
     box.exec();
 }
 

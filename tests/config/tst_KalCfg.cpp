@@ -1,0 +1,211 @@
+#include "config/Catalogue.h"
+#include "config/Cp1251.h"
+#include "config/KalCfg.h"
+
+#include <QCoreApplication>
+#include <QTest>
+
+namespace {
+
+ProfileFile mk(const char *utf8)
+{
+    QByteArray bytes = Cp1251::encode(QString::fromUtf8(utf8));
+    bytes.replace("\n", "\r\n");
+    return ProfileFile::fromBytes(bytes);
+}
+
+int addEntry(MemoryEntryList &l, bool checked, const QString &name, const QString &label = "L",
+             const QString &server = "srv", const QString &path = "p.gdb", const QString &access = "a")
+{
+    const int row = l.append();
+    l.setChecked(row, checked);
+    const QString texts[] = {name, label, server, path, access};
+    for (int f = 0; f < FieldCount; ++f)
+        l.setText(row, f, texts[f]);
+    return row;
+}
+
+struct Collector
+{
+    QStringList messages;
+    ErrorSink sink() { return [this](const QString &m) { messages << m; }; }
+};
+
+} // namespace
+
+class TestKalCfg : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void fileBesideTheProgram()
+    {
+        setProgramDir(QString());
+        QCOMPARE(CfgFileName(), QCoreApplication::applicationDirPath() + "/KalCfg.ini");
+        setProgramDir("/tmp/somewhere");
+        QCOMPARE(CfgFileName(), QString("/tmp/somewhere/KalCfg.ini"));
+        setProgramDir(QString());
+    }
+
+    void writesCheckedEntriesNumberedFromOne()
+    {
+        MemoryEntryList l;
+        addEntry(l, true, "Data_db", QString::fromUtf8("Документи"), "127.0.0.1", "C:\\Data\\t3.gdb",
+                 "sys_db@127.0.0.1:C:\\Data\\sys.gdb");
+        addEntry(l, false, "skipped");
+        addEntry(l, true, "second", "L2", "", "p2", "a2");
+        ProfileFile ini = mk("[Documents]\nDBN9=stale\nOther=gone\n");
+        Collector c;
+        QVERIFY(SaveLvToIni(ini, l, "Documents", c.sink()));
+        QVERIFY(c.messages.isEmpty());
+        QCOMPARE(ini.content(), Cp1251::encode(QString::fromUtf8("[Documents]\r\n"
+                                                                 "DBN1=Data_db\r\n"
+                                                                 "Caption1=Документи\r\n"
+                                                                 "ServIP1=127.0.0.1\r\n"
+                                                                 "BaseName1=C:\\Data\\t3.gdb\r\n"
+                                                                 "SYSBaseName1=sys_db@127.0.0.1:C:\\Data\\sys.gdb\r\n"
+                                                                 "DBN2=second\r\n"
+                                                                 "Caption2=L2\r\n"
+                                                                 "ServIP2=\r\n"
+                                                                 "BaseName2=p2\r\n"
+                                                                 "SYSBaseName2=a2\r\n"
+                                                                 "Number=2\r\n")));
+    }
+
+    void emptyListLeavesNumberZero()
+    {
+        MemoryEntryList l;
+        addEntry(l, false, "unchecked");
+        ProfileFile ini = mk("");
+        QVERIFY(SaveLvToIni(ini, l, "KalTarg", {}));
+        QCOMPARE(ini.content(), QByteArray("[KalTarg]\r\nNumber=0\r\n"));
+        MemoryEntryList back;
+        QVERIFY(!LoadLvFromIni(ini, back, "KalTarg", {}));
+        QCOMPARE(back.count(), 0);
+    }
+
+    void readsEntriesInNumberOrder()
+    {
+        ProfileFile ini = mk("[Properties]\n"
+                             "Number=2\n"
+                             "DBN2=b\nCaption2=Имоти 2\nServIP2=\nBaseName2=p2\nSYSBaseName2=s2\n"
+                             "DBN1=a\nCaption1=Имоти\nServIP1=1.1.1.1\nBaseName1=p1\nSYSBaseName1=s1\n");
+        MemoryEntryList l;
+        addEntry(l, false, "already there");
+        QVERIFY(LoadLvFromIni(ini, l, "properties", {}));
+        QCOMPARE(l.count(), 3); // appended, never emptied first
+        QCOMPARE(l.text(1, FieldName), QString("a"));
+        QCOMPARE(l.text(1, FieldLabel), QString::fromUtf8("Имоти"));
+        QCOMPARE(l.text(1, FieldServer), QString("1.1.1.1"));
+        QCOMPARE(l.text(2, FieldName), QString("b"));
+        QCOMPARE(l.text(2, FieldServer), QString()); // an empty server is kept
+        QVERIFY(l.isChecked(1) && l.isChecked(2));
+        QVERIFY(!l.isChecked(0));
+    }
+
+    void incompleteEntriesAreDropped()
+    {
+        ProfileFile ini = mk("[S]\nNumber=6\n"
+                             "DBN1=\nCaption1=x\nBaseName1=p\nSYSBaseName1=a\n"       // no name
+                             "DBN2=n2\nCaption2=  \nBaseName2=p\nSYSBaseName2=a\n"    // blank label
+                             "DBN3=n3\nCaption3=x\nBaseName3=\nSYSBaseName3=a\n"      // no path
+                             "DBN4=n4\nCaption4=x\nBaseName4=p\nSYSBaseName4=\"\t\"\n" // blank access
+                             "DBN5=n5\nCaption5=x\nBaseName5=p\nSYSBaseName5=a\n"
+                             "DBN6=  \nCaption6=x\nBaseName6=p\nSYSBaseName6=a\n");   // blank name reads empty
+        MemoryEntryList l;
+        QVERIFY(LoadLvFromIni(ini, l, "S", {}));
+        QCOMPARE(l.count(), 1);
+        QCOMPARE(l.text(0, FieldName), QString("n5"));
+    }
+
+    void numberEdgeCases_data()
+    {
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<int>("entries");
+        QTest::newRow("missing") << "" << 0;
+        QTest::newRow("zero") << "0" << 0;
+        QTest::newRow("negative") << "-2" << 0;
+        QTest::newRow("text") << "two" << 0;
+        QTest::newRow("hex 0x") << "0x3" << 3;
+        QTest::newRow("hex $") << "$A" << 4; // only four entries present
+        QTest::newRow("more than present") << "7" << 4;
+        QTest::newRow("huge") << "2147483647" << 4;
+    }
+
+    void numberEdgeCases()
+    {
+        QFETCH(QString, number);
+        QFETCH(int, entries);
+        QString text = "[S]\n";
+        if (!number.isEmpty())
+            text += "Number=" + number + "\n";
+        else
+            text += "Something=1\n";
+        for (int i = 1; i <= 4; ++i)
+            text += QString("DBN%1=n%1\nCaption%1=c\nBaseName%1=p\nSYSBaseName%1=a\n").arg(i);
+        ProfileFile ini = mk(text.toUtf8().constData());
+        MemoryEntryList l;
+        QCOMPARE(LoadLvFromIni(ini, l, "S", {}), entries > 0);
+        QCOMPARE(l.count(), entries);
+        // A list that held entries before reports true even when nothing was read.
+        MemoryEntryList filled;
+        addEntry(filled, true, "x");
+        QVERIFY(LoadLvFromIni(ini, filled, "S", {}));
+    }
+
+    void missingSectionOrFile()
+    {
+        ProfileFile ini("/nonexistent-dir/KalCfg.ini");
+        MemoryEntryList l;
+        QVERIFY(!LoadLvFromIni(ini, l, "System", {}));
+        QCOMPARE(ini.readString("Common", "DefServerIP"), QString());
+        ProfileFile bare = mk("[System]\n; only a comment\n");
+        QVERIFY(!LoadLvFromIni(bare, l, "System", {}));
+        QCOMPARE(l.count(), 0);
+    }
+
+    void roundTrip()
+    {
+        MemoryEntryList l;
+        addEntry(l, true, "sys_db", QString::fromUtf8("Пароли №1"), "", "C:\\Data\\sys.gdb",
+                 QString::fromUtf8("Коментар"));
+        addEntry(l, true, "no comment", "x", "s", "p", ""); // dropped on reload
+        ProfileFile ini = mk("");
+        SaveLvToIni(ini, l, "System", {});
+        ProfileFile again = ProfileFile::fromBytes(ini.content());
+        MemoryEntryList back;
+        QVERIFY(LoadLvFromIni(again, back, "System", {}));
+        QCOMPARE(back.count(), 1);
+        for (int f = 0; f < FieldCount; ++f)
+            QCOMPARE(back.text(0, f), l.text(0, f));
+    }
+
+    void catalogueIsConsistent()
+    {
+        QCOMPARE(Catalogue::allPages().size(), 18);
+        QCOMPARE(Catalogue::pages().size(), 17);
+        QStringList sections;
+        for (int i = 0; i < Catalogue::allPages().size(); ++i) {
+            const Catalogue::PageDef &p = Catalogue::allPages()[i];
+            QCOMPARE(p.index, i);
+            QCOMPARE(p.isMessages(), i == Catalogue::MessagesPageIndex);
+            if (p.isMessages())
+                continue;
+            sections << QString::fromLatin1(p.section);
+            QVERIFY(Catalogue::pageOfList(QString::fromLatin1(p.listName)) == &p);
+            if (p.checkRule != Catalogue::Rule::None)
+                QVERIFY(Catalogue::pageOfList(QString::fromLatin1(
+                            Catalogue::rule(p.checkRule).targetList)) != nullptr);
+        }
+        QCOMPARE(sections, (QStringList{"Documents", "Properties", "Licenses", "KalvorGis", "DravISYS", "KalTavora",
+                                        "KalTarg", "KalNomeda", "JK", "KalTargObekti", "Brisko", "LMServices",
+                                        "KalvorFloor", "KalvorWebPortal", "KalvorControl", "KalvorWebRegisters",
+                                        "KalvorWebQuery"}));
+        QCOMPARE(Catalogue::rules().size(), 7);
+        QCOMPARE(QString::fromLatin1(Catalogue::aliasTarget(102)->listName), QString("lvProp"));
+        QVERIFY(!Catalogue::aliasTarget(105));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestKalCfg)
+#include "tst_KalCfg.moc"

@@ -90,7 +90,8 @@ void EntryListView::selectRow(int row)
 
 int EntryListView::rowAt(const QPoint &pos) const
 {
-    QTreeWidgetItem *item = itemAt(pos);
+    // A row spans the whole width, right of the last column included.
+    QTreeWidgetItem *item = itemAt(QPoint(header()->sectionViewportPosition(0), pos.y()));
     return item ? indexOfTopLevelItem(item) : -1;
 }
 

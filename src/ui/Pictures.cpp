@@ -1,5 +1,6 @@
 #include "ui/Pictures.h"
 
+#include <QBitmap>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
@@ -107,6 +108,88 @@ QIcon exit()
     p.drawEllipse(QRectF(7.5, 8, 1.6, 1.6));
     p.end();
     return withGreyed(pm);
+}
+
+// The dialogs' button glyphs.
+namespace {
+
+// Olive occurs in neither picture, so it can stand for transparent.
+const QColor GlyphBackground(128, 128, 0);
+
+// Draws one 16 x 16 image into the left half of a 32 x 16 glyph, derives the
+// grey image in the right half and masks out the colour of the bottom-left
+// pixel.
+template <typename Draw>
+QPixmap twoImageGlyph(Draw draw)
+{
+    QImage img(32, 16, QImage::Format_RGB32);
+    img.fill(GlyphBackground);
+    {
+        QPainter p(&img);
+        // Antialiased edges would blend into the background colour and show
+        // as a fringe that the mask does not remove.
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setClipRect(0, 0, 16, 16);
+        draw(p);
+    }
+    const QRgb clear = img.pixel(0, img.height() - 1);
+    const QRgb white = qRgb(255, 255, 255);
+    const QRgb grey = qRgb(128, 128, 128);
+    // Disabled glyphs are embossed: the shape in grey over a white copy of it
+    // one pixel lower and to the right.
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            if (img.pixel(x, y) != clear && x < 15 && y < 15)
+                img.setPixel(16 + x + 1, y + 1, white);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            if (img.pixel(x, y) != clear)
+                img.setPixel(16 + x, y, grey);
+
+    QPixmap pm = QPixmap::fromImage(img);
+    pm.setMask(pm.createMaskFromColor(QColor::fromRgb(clear), Qt::MaskInColor));
+    return pm;
+}
+
+} // namespace
+
+QPixmap cancelGlyph()
+{
+    return twoImageGlyph([](QPainter &p) {
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(QColor(128, 0, 0), 4, Qt::SolidLine, Qt::FlatCap));
+        p.drawLine(3, 3, 12, 12);
+        p.drawLine(12, 3, 3, 12);
+        p.setPen(QPen(QColor(255, 0, 0), 2, Qt::SolidLine, Qt::FlatCap));
+        p.drawLine(3, 3, 12, 12);
+        p.drawLine(12, 3, 3, 12);
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::black);
+        p.drawRect(7, 1, 2, 9);
+        p.drawRect(7, 12, 2, 2);
+    });
+}
+
+QPixmap okGlyph()
+{
+    return twoImageGlyph([](QPainter &p) {
+        const QPolygon tick{QPoint(1, 8), QPoint(3, 6), QPoint(6, 9), QPoint(12, 3), QPoint(14, 5), QPoint(6, 13)};
+        p.setPen(QPen(Qt::black, 1));
+        p.setBrush(QColor(255, 0, 0));
+        p.drawPolygon(tick);
+    });
+}
+
+QIcon iconFromGlyph(const QPixmap &twoImages)
+{
+    const int w = twoImages.width() / 2;
+    const QPixmap normal = twoImages.copy(0, 0, w, twoImages.height());
+    const QPixmap disabled = twoImages.copy(w, 0, w, twoImages.height());
+    QIcon icon;
+    icon.addPixmap(normal, QIcon::Normal);
+    icon.addPixmap(normal, QIcon::Active);
+    icon.addPixmap(disabled, QIcon::Disabled);
+    return icon;
 }
 
 } // namespace Pictures

@@ -16,4 +16,12 @@ QIcon exit();  // an open door
 QIcon withGreyed(const QPixmap &normal);
 QPixmap greyed(const QPixmap &normal);
 
+// The dialogs' button glyphs: two 16 x 16 images side by side, the normal one
+// and the grey one for the disabled button. The colour of the bottom-left pixel
+// is made transparent, as the suite's glyph bitmaps are drawn.
+QPixmap cancelGlyph(); // a red diagonal cross under a black exclamation mark
+QPixmap okGlyph();     // a red tick with a black outline
+// Left half for the normal button, right half for the disabled one.
+QIcon iconFromGlyph(const QPixmap &twoImages);
+
 } // namespace Pictures

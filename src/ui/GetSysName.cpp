@@ -1,0 +1,126 @@
+#include "ui/GetSysName.h"
+
+#include "ui/Anchors.h"
+#include "ui/Pictures.h"
+#include "ui/Prompt.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QRegularExpression>
+#include <QToolButton>
+
+#include <exception>
+#include <memory>
+
+namespace {
+
+const QSize kClientSize(286, 94);
+const QPoint kScreenPos(303, 287);
+
+QToolButton *stripButton(QWidget *parent, const char *name, const QString &caption, const QPixmap &glyph,
+                         const QPoint &pos)
+{
+    auto *b = new QToolButton(parent);
+    b->setObjectName(QLatin1String(name));
+    b->setText(caption);
+    b->setIcon(Pictures::iconFromGlyph(glyph));
+    b->setIconSize(QSize(16, 16));
+    b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    b->setAutoRaise(true);
+    b->setFocusPolicy(Qt::NoFocus);
+    b->setGeometry(QRect(pos, QSize(85, 25)));
+    return b;
+}
+
+// The lines of text as a string list's text is split: CR, LF and CR LF each
+// end a line, and a break at the very end does not start another one.
+QStringList choiceLines(const QString &text)
+{
+    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
+    if (text.isEmpty())
+        return {};
+    QStringList lines = text.split(lineBreak);
+    if (text.endsWith(QLatin1Char('\r')) || text.endsWith(QLatin1Char('\n')))
+        lines.removeLast();
+    return lines;
+}
+
+} // namespace
+
+TfrmGetSysName::TfrmGetSysName(QWidget *parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmGetSysName"));
+    setWindowTitle(QStringLiteral("frmGetSysName"));
+    QFont f(QStringLiteral("MS Sans Serif"));
+    f.setStyleHint(QFont::SansSerif);
+    f.setPixelSize(11);
+    setFont(f);
+    setAutoFillBackground(true);
+    setBackgroundRole(QPalette::Button);
+    // First, so that the bottom-aligned controls are placed against the design size.
+    resize(kClientSize);
+
+    lbprompt = new QLabel(this);
+    lbprompt->setObjectName(QStringLiteral("lbprompt"));
+    lbprompt->setText(QStringLiteral("lbprompt"));
+    lbprompt->setGeometry(4, 24, 40, 13);
+
+    cbChoises = new QComboBox(this);
+    cbChoises->setObjectName(QStringLiteral("cbChoises"));
+    cbChoises->setEditable(false);
+    cbChoises->setGeometry(48, 20, 237, 21);
+
+    Panel1 = new QFrame(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    Panel1->setLineWidth(1);
+    placeAnchored(Panel1, QRect(0, 60, 286, 34), kClientSize, AnchorLeft | AnchorRight | AnchorBottom);
+
+    sbCancel = stripButton(Panel1, "sbCancel", QStringLiteral("Отказ"), Pictures::cancelGlyph(), QPoint(4, 4));
+    sbOK = stripButton(Panel1, "sbOK", QStringLiteral("OK"), Pictures::okGlyph(), QPoint(196, 4));
+    connect(sbCancel, &QAbstractButton::clicked, this, &TfrmGetSysName::sbCancelClick);
+    connect(sbOK, &QAbstractButton::clicked, this, &TfrmGetSysName::sbOKClick);
+
+    // Placed where it was designed, not centred over the main window.
+    move(kScreenPos);
+}
+
+void TfrmGetSysName::sbOKClick()
+{
+    done(QDialog::Accepted);
+}
+
+void TfrmGetSysName::sbCancelClick()
+{
+    done(QDialog::Rejected);
+}
+
+void TfrmGetSysName::keyPressEvent(QKeyEvent *event)
+{
+    if (event->matches(QKeySequence::Cancel) || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void ChooseFromList(const QString &caption, const QString &prompt, const QString &choices, QString &result)
+{
+    try {
+        // Owned here so that it is gone before the call returns, also after a failure.
+        auto frm = std::make_unique<TfrmGetSysName>(QApplication::activeWindow());
+        frm->setWindowTitle(caption);
+        frm->lbprompt->setText(prompt);
+        frm->lbprompt->adjustSize();
+        frm->cbChoises->addItems(choiceLines(choices));
+        frm->cbChoises->setCurrentIndex(-1);
+        if (Prompt::exec(*frm))
+            result = frm->cbChoises->currentText();
+    } catch (const std::exception &e) {
+        Prompt::message(QApplication::activeWindow(), QStringLiteral("Грешка : ") + QString::fromUtf8(e.what()));
+    }
+}

@@ -1,0 +1,175 @@
+#include "ui/ReplOpt.h"
+
+#include "ui/Anchors.h"
+#include "ui/Pictures.h"
+#include "ui/Prompt.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QScreen>
+#include <QToolButton>
+
+#include <exception>
+#include <memory>
+
+namespace {
+
+const QSize kClientSize(309, 132);
+const QSize kOuterSize(317, 159);
+
+QToolButton *stripButton(QWidget *parent, const char *name, const QString &caption, const QPixmap &glyph,
+                         const QPoint &pos)
+{
+    auto *b = new QToolButton(parent);
+    b->setObjectName(QLatin1String(name));
+    b->setText(caption);
+    b->setIcon(Pictures::iconFromGlyph(glyph));
+    b->setIconSize(QSize(16, 16));
+    b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    b->setAutoRaise(true);
+    b->setFocusPolicy(Qt::NoFocus);
+    b->setGeometry(QRect(pos, QSize(85, 25)));
+    return b;
+}
+
+QLabel *label(QWidget *parent, const char *name, const QString &caption, const QRect &rect)
+{
+    auto *l = new QLabel(caption, parent);
+    l->setObjectName(QLatin1String(name));
+    l->setGeometry(rect);
+    return l;
+}
+
+QLineEdit *edit(QWidget *parent, const char *name, const QRect &rect)
+{
+    auto *e = new QLineEdit(parent);
+    e->setObjectName(QLatin1String(name));
+    e->setGeometry(rect);
+    return e;
+}
+
+} // namespace
+
+TfrmReplOpt::TfrmReplOpt(QWidget *parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmReplOpt"));
+    setWindowTitle(QStringLiteral("Смяна на текст"));
+    QFont f(QStringLiteral("MS Sans Serif"));
+    f.setStyleHint(QFont::SansSerif);
+    f.setPixelSize(11);
+    setFont(f);
+    setAutoFillBackground(true);
+    setBackgroundRole(QPalette::Button);
+    // First, so that the bottom-aligned controls are placed against the design size.
+    resize(kClientSize);
+
+    Label1 = label(this, "Label1", QStringLiteral("Стар текст"), QRect(24, 16, 55, 13));
+    Label2 = label(this, "Label2", QStringLiteral("Нов текст"), QRect(24, 40, 51, 13));
+    edOldTxt = edit(this, "edOldTxt", QRect(86, 12, 200, 21));
+    edNewTxt = edit(this, "edNewTxt", QRect(86, 36, 200, 21));
+
+    rgOpt = new QGroupBox(QStringLiteral("Опции"), this);
+    rgOpt->setObjectName(QStringLiteral("rgOpt"));
+    for (const QString &caption : {QStringLiteral("Навсякъде"), QStringLiteral("За тек. приложение")})
+        FItems.append(new QRadioButton(caption, rgOpt));
+    placeAnchored(rgOpt, QRect(0, 64, 309, 35), kClientSize, AnchorLeft | AnchorRight | AnchorBottom);
+
+    Panel1 = new QFrame(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    Panel1->setLineWidth(1);
+    placeAnchored(Panel1, QRect(0, 99, 309, 33), kClientSize, AnchorLeft | AnchorRight | AnchorBottom);
+
+    sbCancel = stripButton(Panel1, "sbCancel", QStringLiteral("Отказ"), Pictures::cancelGlyph(), QPoint(4, 4));
+    sbOK = stripButton(Panel1, "sbOK", QStringLiteral("OK"), Pictures::okGlyph(), QPoint(220, 4));
+    connect(sbCancel, &QAbstractButton::clicked, this, &TfrmReplOpt::sbCancelClick);
+    connect(sbOK, &QAbstractButton::clicked, this, &TfrmReplOpt::sbOKClick);
+
+    setTabOrder(edOldTxt, edNewTxt);
+    setTabOrder(edNewTxt, FItems.first());
+    setRgOptItemIndex(0);
+
+    arrangeRgOpt();
+    // Centred on the screen by its outer size; move() places the frame.
+    if (QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
+        move(screen->geometry().center() - QPoint(kOuterSize.width() / 2, kOuterSize.height() / 2));
+}
+
+int TfrmReplOpt::rgOptItemIndex() const
+{
+    for (int i = 0; i < FItems.size(); ++i)
+        if (FItems[i]->isChecked())
+            return i;
+    return -1;
+}
+
+void TfrmReplOpt::setRgOptItemIndex(int index)
+{
+    for (int i = 0; i < FItems.size(); ++i) {
+        // Auto-exclusive buttons refuse to uncheck the checked one on their own.
+        FItems[i]->setAutoExclusive(false);
+        FItems[i]->setChecked(i == index);
+        FItems[i]->setAutoExclusive(true);
+    }
+}
+
+void TfrmReplOpt::sbOKClick()
+{
+    done(QDialog::Accepted);
+}
+
+void TfrmReplOpt::sbCancelClick()
+{
+    done(QDialog::Rejected);
+}
+
+void TfrmReplOpt::keyPressEvent(QKeyEvent *event)
+{
+    if (event->matches(QKeySequence::Cancel) || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void TfrmReplOpt::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    arrangeRgOpt();
+}
+
+void TfrmReplOpt::arrangeRgOpt()
+{
+    // Equal columns below the caption, one item each, as a radio group lays
+    // out its items.
+    const int columns = 2;
+    const int top = 14;
+    const int columnWidth = qMax(0, (rgOpt->width() - 10) / columns);
+    const int height = qMax(0, rgOpt->height() - top - 4);
+    for (int i = 0; i < FItems.size(); ++i)
+        FItems[i]->setGeometry(8 + (i % columns) * columnWidth, top, qMax(0, columnWidth - 4), height);
+}
+
+bool AskReplaceText(QString &oldText, QString &newText, int &option)
+{
+    bool result = false;
+    try {
+        // Owned here so that it is gone before the call returns, also after a failure.
+        auto frm = std::make_unique<TfrmReplOpt>(QApplication::activeWindow());
+        if (Prompt::exec(*frm)) {
+            oldText = frm->edOldTxt->text();
+            newText = frm->edNewTxt->text();
+            option = frm->rgOptItemIndex();
+            result = !oldText.isEmpty();
+        }
+    } catch (const std::exception &e) {
+        Prompt::message(QApplication::activeWindow(), QStringLiteral("Грешка : ") + QString::fromUtf8(e.what()));
+    }
+    return result;
+}

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(cmake make g++ pkg-config qt6-base-dev qt6-translations-l10n libgl-dev
-          fonts-dejavu-core)
+          fonts-dejavu-core fonts-liberation2)
 if [ "${1:-}" = "--tests" ]; then
   # The fuzzer needs clang with its fuzzer and sanitizer runtimes.
   packages+=(clang libclang-rt-dev)

@@ -84,7 +84,8 @@ bool Prompt::input(QWidget *parent, const QString &caption, const QString &promp
     if (scripted(Kind::Input, caption, prompt, dlg.textValue(), &a)) {
         if (!a.accept)
             return false;
-        dlg.setTextValue(a.text); // the edit's length limit applies to a scripted answer too
+        if (!a.text.isNull()) // OK alone keeps the proposal
+            dlg.setTextValue(a.text); // the edit's length limit applies to a scripted answer too
         value = dlg.textValue();
         return true;
     }
@@ -136,6 +137,12 @@ QList<Prompt::Question> Prompt::takeQuestions()
     QList<Question> out;
     out.swap(state().questions);
     return out;
+}
+
+void Prompt::reset()
+{
+    state().answers.clear();
+    state().questions.clear();
 }
 
 int Prompt::pendingAnswers()

@@ -36,7 +36,7 @@ public:
         static Answer no() { return {false, {}, {}}; }
         static Answer ok() { return {true, {}, {}}; }
         static Answer cancel() { return {false, {}, {}}; }
-        static Answer typed(const QString &t) { return {true, t, {}}; }
+        static Answer typed(const QString &t) { return {true, t.isNull() ? QLatin1String("") : t, {}}; }
         static Answer file(const QString &path) { return {true, path, {}}; }
         static Answer dialog(std::function<void(QDialog &)> f, bool accept = true) { return {accept, {}, std::move(f)}; }
     };
@@ -60,6 +60,8 @@ public:
     static void setInteractive(bool interactive);
     static QList<Question> takeQuestions();
     static int pendingAnswers();
+    // Forgets unused answers and recorded questions.
+    static void reset();
 
 private:
     static bool scripted(Kind kind, const QString &title, const QString &text, const QString &value,

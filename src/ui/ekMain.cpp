@@ -1,9 +1,12 @@
 #include "ui/ekMain.h"
 
+#include "editor/BdeEngine.h"
+
 #include "ui/Anchors.h"
 #include "ui/BetterGroupBox.h"
 #include "ui/EntryListView.h"
 #include "ui/PageControl.h"
+#include "ui/Prompt.h"
 #include "ui/Pictures.h"
 #include "ui/SplitterBar.h"
 
@@ -29,6 +32,16 @@ const QList<int> kSystemWidths{100, 130, 125, 180, 50};
 const QList<int> kPageWidths{100, 130, 125, 180, 150};
 
 QString u8(const char *s) { return QString::fromUtf8(s); }
+
+// A label sizes itself to its text, as the window's labels always did.
+QLabel *label(QWidget *parent, const char *name, const QString &text, QPoint pos, const QSize &parentSize)
+{
+    auto *l = new QLabel(text, parent);
+    l->setObjectName(QLatin1String(name));
+    const int w = l->fontMetrics().horizontalAdvance(text);
+    placeAnchored(l, QRect(pos, QSize(w, 13)), parentSize);
+    return l;
+}
 
 // A raised push button that takes no focus.
 QPushButton *raisedButton(QWidget *parent, const char *name, const QString &caption)
@@ -65,7 +78,10 @@ TfrmeKMain::TfrmeKMain(QWidget *parent)
 {
     setObjectName(QStringLiteral("frmeKMain"));
     setWindowTitle(u8("Централизирана конфигурация на системи Калвор"));
-    QFont f(QStringLiteral("MS Sans Serif"));
+    // The suite's own font where the system has it; otherwise Arial's metric
+    // twin, whose widths fit the captions as designed, or the default sans-serif.
+    QFont f;
+    f.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans")});
     f.setStyleHint(QFont::SansSerif);
     f.setPixelSize(11);
     setFont(f);
@@ -122,18 +138,14 @@ void TfrmeKMain::createGeneralGroup()
     GroupBox1 = new QGroupBox(u8("Общи"), this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
 
-    Label1 = new QLabel(QStringLiteral("Server IP"), GroupBox1);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    placeAnchored(Label1, QRect(4, 17, 44, 13), kGeneralSize);
+    Label1 = label(GroupBox1, "Label1", QStringLiteral("Server IP"), QPoint(4, 17), kGeneralSize);
 
     edDefServer = new QLineEdit(GroupBox1);
     edDefServer->setObjectName(QStringLiteral("edDefServer"));
     edDefServer->setToolTip(u8("Подразбиращ се IP  адрес на SQL  сървера"));
     placeAnchored(edDefServer, QRect(144, 13, 259, 21), kGeneralSize);
 
-    Label2 = new QLabel(u8("Директория с бази данни"), GroupBox1);
-    Label2->setObjectName(QStringLiteral("Label2"));
-    placeAnchored(Label2, QRect(4, 40, 131, 13), kGeneralSize);
+    Label2 = label(GroupBox1, "Label2", u8("Директория с бази данни"), QPoint(4, 40), kGeneralSize);
 
     edDefBasePath = new QLineEdit(GroupBox1);
     edDefBasePath->setObjectName(QStringLiteral("edDefBasePath"));
@@ -240,12 +252,16 @@ void TfrmeKMain::connectList(EntryListView *list)
 void TfrmeKMain::connectSignals()
 {
     connect(qApp, &QApplication::focusChanged, this, &TfrmeKMain::focusChanged);
-    connect(sbChangeText, &QAbstractButton::clicked, this, &TfrmeKMain::sbChangeTextClick);
-    connect(sbNewSysDB, &QAbstractButton::clicked, this, &TfrmeKMain::sbNewSysDBClick);
-    connect(sbChangeSysDB, &QAbstractButton::clicked, this, &TfrmeKMain::sbChangeSysDBClick);
-    connect(sbSave, &QAbstractButton::clicked, this, &TfrmeKMain::sbSaveClick);
-    connect(sbGetFromAlias, &QAbstractButton::clicked, this, &TfrmeKMain::sbGetFromAliasClick);
-    connect(sbExit, &QAbstractButton::clicked, this, &TfrmeKMain::sbExitClick);
+    // Every command runs guarded: an error that escapes it is shown, never left to Qt.
+    auto on = [this](QAbstractButton *b, void (TfrmeKMain::*handler)()) {
+        connect(b, &QAbstractButton::clicked, this, [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
+    };
+    on(sbChangeText, &TfrmeKMain::sbChangeTextClick);
+    on(sbNewSysDB, &TfrmeKMain::sbNewSysDBClick);
+    on(sbChangeSysDB, &TfrmeKMain::sbChangeSysDBClick);
+    on(sbSave, &TfrmeKMain::sbSaveClick);
+    on(sbGetFromAlias, &TfrmeKMain::sbGetFromAliasClick);
+    on(sbExit, &TfrmeKMain::sbExitClick);
     connect(Splitter1, &SplitterBar::resized, this, [this](int h) {
         FSystemHeight = h;
         layoutRegions();
@@ -255,13 +271,16 @@ void TfrmeKMain::connectSignals()
     for (const Page &page : std::as_const(FPages)) {
         connectList(page.list);
         const Page *p = &page;
-        page.frame->setOnCheck([this, p](QObject *) { frameCheck(*p); });
-        connect(page.newButton, &QAbstractButton::clicked, this, [this, p] { newButtonClick(*p); });
-        connect(page.changePathButton, &QAbstractButton::clicked, this, [this, p] { ChangeEntryPath(p->list); });
-        connect(page.changeAccessButton, &QAbstractButton::clicked, this, [this, p] { ChangeAccessDB(p->list); });
+        page.frame->setOnCheck([this, p](QObject *) { guarded([this, p] { frameCheck(*p); }); });
+        connect(page.newButton, &QAbstractButton::clicked, this,
+                [this, p] { guarded([this, p] { newButtonClick(*p); }); });
+        connect(page.changePathButton, &QAbstractButton::clicked, this,
+                [this, p] { guarded([this, p] { ChangeEntryPath(p->list); }); });
+        connect(page.changeAccessButton, &QAbstractButton::clicked, this,
+                [this, p] { guarded([this, p] { ChangeAccessDB(p->list); }); });
         if (page.aliasButton)
             connect(page.aliasButton, &QAbstractButton::clicked, this,
-                    [this, b = page.aliasButton] { sbAOffAddAlsClick(b); });
+                    [this, b = page.aliasButton] { guarded([this, b] { sbAOffAddAlsClick(b); }); });
     }
 }
 
@@ -355,5 +374,16 @@ void TfrmeKMain::focusChanged(QWidget *, QWidget *now)
         lvSystemEnter();
     } else if (const Page *p = pageOf(now); p && now == p->list) {
         runRule(p->def->focusRule);
+    }
+}
+
+void TfrmeKMain::guarded(const std::function<void()> &command)
+{
+    try {
+        command();
+    } catch (const EngineError &e) {
+        Prompt::message(this, e.message());
+    } catch (const std::exception &e) {
+        Prompt::message(this, QString::fromLocal8Bit(e.what()));
     }
 }

@@ -6,6 +6,10 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
+#include <memory>
+
+class BdeEngine;
 class EntryList;
 class EntryListView;
 class PageControl;
@@ -135,6 +139,12 @@ public:
     void sbChangeTextClick();
 
     // Import from the database engine's aliases
+    BdeEngine &engine();
+    // Replaces the engine (tests use a fake); by default the alias file beside the program.
+    void setEngine(std::unique_ptr<BdeEngine> engine);
+    bool GetLocalHostAddr(QString &address);
+    // Replaces the host look-up (tests); an empty function restores the real one.
+    std::function<bool(QString &)> FLocalHostLookup;
     bool GetInfofromAlias(EntryListView *list, const QString &alias, const QString &label);
     void AddFromChosenAlias(EntryListView *list, const QString &label);
     void sbGetFromAliasClick();
@@ -157,7 +167,12 @@ private:
     void focusChanged(QWidget *old, QWidget *now);
     void showError(const QString &message);
 
+    // Shows an error that escaped a command, as the application's error display
+    // does, so that no exception leaves a slot.
+    void guarded(const std::function<void()> &command);
+
     QList<Page> FPages;
+    std::unique_ptr<BdeEngine> FEngine;
     int FSystemHeight = 128;
     QPointer<QWidget> FLastFocus;
 };

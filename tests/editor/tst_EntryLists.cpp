@@ -53,6 +53,7 @@ private slots:
         m_dir = std::make_unique<QTemporaryDir>();
         setProgramDir(m_dir->path());
         Prompt::setInteractive(false);
+        Prompt::reset();
         w = std::make_unique<TfrmeKMain>();
         w->FormCreate(); // no file: empty lists, frames off (the login-library warning is recorded)
         Prompt::takeQuestions();

@@ -90,6 +90,7 @@ private slots:
         m_dir = std::make_unique<QTemporaryDir>();
         setProgramDir(m_dir->path());
         Prompt::setInteractive(false);
+        Prompt::reset();
         Prompt::takeQuestions();
     }
 

@@ -1,0 +1,82 @@
+#include "editor/BdeEngine.h"
+
+#include "config/Cp1251.h"
+#include "config/KalCfg.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+FileBdeEngine::FileBdeEngine(const QString &path)
+    : m_path(path)
+{
+}
+
+QString FileBdeEngine::defaultPath()
+{
+    return ProgramDir() + QStringLiteral("BdeAliases.ini");
+}
+
+QList<FileBdeEngine::Alias> FileBdeEngine::read() const
+{
+    QFile f(m_path);
+    if (!f.open(QIODevice::ReadOnly))
+        throw EngineError(QStringLiteral("Не е открита конфигурацията на алиасите на BDE: ")
+                          + QDir::toNativeSeparators(QFileInfo(m_path).absoluteFilePath()));
+    QList<Alias> aliases;
+    const QStringList lines = Cp1251::decode(f.readAll()).split(u'\n');
+    for (QString line : lines) {
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+        const QString t = line.trimmed();
+        if (t.isEmpty() || t.startsWith(u';'))
+            continue;
+        if (t.startsWith(u'[')) {
+            const qsizetype close = t.indexOf(u']');
+            aliases.append(Alias{t.mid(1, close < 0 ? -1 : close - 1).trimmed(), {}, {}});
+            continue;
+        }
+        if (aliases.isEmpty())
+            continue; // lines before the first alias belong to none
+        const qsizetype eq = line.indexOf(u'=');
+        if (eq >= 0 && line.left(eq).trimmed().compare(QLatin1String("Driver"), Qt::CaseInsensitive) == 0)
+            aliases.last().driver = line.mid(eq + 1).trimmed();
+        else
+            aliases.last().params.append(line);
+    }
+    return aliases;
+}
+
+FileBdeEngine::Alias FileBdeEngine::find(const QString &alias) const
+{
+    for (const Alias &a : read())
+        if (a.name.compare(alias, Qt::CaseInsensitive) == 0)
+            return a;
+    throw EngineError(QStringLiteral("Няма BDE алиас ") + alias);
+}
+
+QStringList FileBdeEngine::EngineAliasNames()
+{
+    QStringList names;
+    for (const Alias &a : read())
+        if (!names.contains(a.name, Qt::CaseInsensitive))
+            names.append(a.name);
+    return names;
+}
+
+bool FileBdeEngine::EngineAliasExists(const QString &alias)
+{
+    if (alias.isEmpty())
+        return false;
+    return EngineAliasNames().contains(alias, Qt::CaseInsensitive);
+}
+
+QString FileBdeEngine::EngineAliasDriver(const QString &alias)
+{
+    return find(alias).driver;
+}
+
+QStringList FileBdeEngine::EngineAliasParams(const QString &alias)
+{
+    return find(alias).params;
+}

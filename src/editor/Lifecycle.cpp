@@ -1,5 +1,6 @@
 // Start, load, save and close of the editor, and its message log.
 #include "config/KalCfg.h"
+#include "config/WholeConfig.h"
 #include "ui/BetterGroupBox.h"
 #include "ui/EntryListView.h"
 #include "ui/PageControl.h"
@@ -13,7 +14,30 @@
 
 namespace {
 
-const QString kCommon = QStringLiteral("Common");
+// The window's controls as the state that loading and saving fill and read:
+// the same sequence serves the editor and its widget-free users.
+class WindowState final : public ConfigState
+{
+public:
+    explicit WindowState(TfrmeKMain &w) : m_w(w) {}
+
+    QString defServer() const override { return m_w.edDefServer->text(); }
+    QString defBasePath() const override { return m_w.edDefBasePath->text(); }
+    const EntryList &systemList() const override { return *m_w.lvSystem; }
+    const EntryList &pageList(int page) const override { return *m_w.pages().at(page).list; }
+    bool isSwitchedOn(int page) const override { return m_w.pages().at(page).frame->Checked(); }
+
+    // Loading fills the edits without running edDefBasePathExit, and sets the
+    // switches without running the pages' check rules.
+    void setDefServer(const QString &text) override { m_w.edDefServer->setText(text); }
+    void setDefBasePath(const QString &text) override { m_w.edDefBasePath->setText(text); }
+    EntryList &systemList() override { return *m_w.lvSystem; }
+    EntryList &pageList(int page) override { return *m_w.pages().at(page).list; }
+    void setSwitchedOn(int page, bool on) override { m_w.pages().at(page).frame->setChecked(on); }
+
+private:
+    TfrmeKMain &m_w;
+};
 
 // The suite's login library; only its presence is checked. The suite's own
 // installations spell it in various letter cases.
@@ -41,12 +65,8 @@ bool TfrmeKMain::LoadCfg()
 {
     try {
         ProfileFile ini(CfgFileName());
-        edDefServer->setText(ini.readString(kCommon, QStringLiteral("DefServerIP")));
-        edDefBasePath->setText(ini.readString(kCommon, QStringLiteral("DefDBDir")));
-        const ErrorSink report = [this](const QString &m) { showError(m); };
-        LoadLvFromIni(ini, *lvSystem, QLatin1String(Catalogue::SystemSection), report);
-        for (const Page &p : std::as_const(FPages))
-            p.frame->setChecked(LoadLvFromIni(ini, *p.list, QLatin1String(p.def->section), report));
+        WindowState state(*this);
+        loadConfig(ini, state, [this](const QString &m) { showError(m); });
         return true;
     } catch (const std::exception &e) {
         const QString text = QString::fromLocal8Bit(e.what());
@@ -62,17 +82,7 @@ void TfrmeKMain::sbSaveClick()
         // The whole file is prepared first and replaces the old one in one step:
         // the suite's programs never read a half-written configuration.
         ProfileFile ini(CfgFileName());
-        ini.writeString(QStringLiteral("Common"), QStringLiteral("DefServerIP"), edDefServer->text());
-        ini.writeString(QStringLiteral("common"), QStringLiteral("DefDBDir"), edDefBasePath->text());
-        const ErrorSink report = [this](const QString &m) { showError(m); };
-        SaveLvToIni(ini, *lvSystem, QLatin1String(Catalogue::SystemSection), report);
-        for (const Page &p : std::as_const(FPages)) {
-            const QString section = QLatin1String(p.def->section);
-            if (p.frame->Checked())
-                SaveLvToIni(ini, *p.list, section, report);
-            else
-                ini.eraseSection(section);
-        }
+        saveConfig(ini, WindowState(*this), [this](const QString &m) { showError(m); });
         ini.commit();
         FModified = false;
     } catch (const ProfileError &e) {

@@ -1,5 +1,6 @@
 #include "ui/GetSysName.h"
 
+#include "ui/Look.h"
 #include "ui/Anchors.h"
 #include "ui/Pictures.h"
 #include "ui/Prompt.h"
@@ -55,12 +56,7 @@ TfrmGetSysName::TfrmGetSysName(QWidget *parent)
 {
     setObjectName(QStringLiteral("frmGetSysName"));
     setWindowTitle(QStringLiteral("frmGetSysName"));
-    QFont f(QStringLiteral("MS Sans Serif"));
-    f.setStyleHint(QFont::SansSerif);
-    f.setPixelSize(11);
-    setFont(f);
-    setAutoFillBackground(true);
-    setBackgroundRole(QPalette::Button);
+    applySuiteLook(this);
     // First, so that the bottom-aligned controls are placed against the design size.
     resize(kClientSize);
 

@@ -1,6 +1,8 @@
 #include "ui/ReplOpt.h"
 
+#include "ui/Look.h"
 #include "ui/Anchors.h"
+#include "ui/BetterGroupBox.h"
 #include "ui/Pictures.h"
 #include "ui/Prompt.h"
 
@@ -41,7 +43,9 @@ QLabel *label(QWidget *parent, const char *name, const QString &caption, const Q
 {
     auto *l = new QLabel(caption, parent);
     l->setObjectName(QLatin1String(name));
-    l->setGeometry(rect);
+    // Sized to its text, as the suite's labels are.
+    l->setGeometry(QRect(rect.topLeft(), QSize(qMax(rect.width(), l->fontMetrics().horizontalAdvance(caption)),
+                                               rect.height())));
     return l;
 }
 
@@ -60,12 +64,7 @@ TfrmReplOpt::TfrmReplOpt(QWidget *parent)
 {
     setObjectName(QStringLiteral("frmReplOpt"));
     setWindowTitle(QStringLiteral("Смяна на текст"));
-    QFont f(QStringLiteral("MS Sans Serif"));
-    f.setStyleHint(QFont::SansSerif);
-    f.setPixelSize(11);
-    setFont(f);
-    setAutoFillBackground(true);
-    setBackgroundRole(QPalette::Button);
+    applySuiteLook(this);
     // First, so that the bottom-aligned controls are placed against the design size.
     resize(kClientSize);
 
@@ -74,7 +73,11 @@ TfrmReplOpt::TfrmReplOpt(QWidget *parent)
     edOldTxt = edit(this, "edOldTxt", QRect(86, 12, 200, 21));
     edNewTxt = edit(this, "edNewTxt", QRect(86, 36, 200, 21));
 
-    rgOpt = new QGroupBox(QStringLiteral("Опции"), this);
+    // Drawn as the window's frames are: the line through the caption, no buttons.
+    auto *group = new TBetterGroupBox(QStringLiteral("Опции"), this);
+    group->setShowEnableBtn(false);
+    group->setShowMinimizeBtn(false);
+    rgOpt = group;
     rgOpt->setObjectName(QStringLiteral("rgOpt"));
     for (const QString &caption : {QStringLiteral("Навсякъде"), QStringLiteral("За тек. приложение")})
         FItems.append(new QRadioButton(caption, rgOpt));

@@ -1,5 +1,6 @@
 #include "ui/ekMain.h"
 
+#include "ui/Look.h"
 #include "editor/BdeEngine.h"
 
 #include "ui/Anchors.h"
@@ -43,6 +44,15 @@ QLabel *label(QWidget *parent, const char *name, const QString &text, QPoint pos
     return l;
 }
 
+// A group box drawn like the page frames, without their buttons.
+QGroupBox *plainFrame(const QString &caption, QWidget *parent)
+{
+    auto *box = new TBetterGroupBox(caption, parent);
+    box->setShowEnableBtn(false);
+    box->setShowMinimizeBtn(false);
+    return box;
+}
+
 // A raised push button that takes no focus.
 QPushButton *raisedButton(QWidget *parent, const char *name, const QString &caption)
 {
@@ -78,15 +88,7 @@ TfrmeKMain::TfrmeKMain(QWidget *parent)
 {
     setObjectName(QStringLiteral("frmeKMain"));
     setWindowTitle(u8("Централизирана конфигурация на системи Калвор"));
-    // The suite's own font where the system has it; otherwise Arial's metric
-    // twin, whose widths fit the captions as designed, or the default sans-serif.
-    QFont f;
-    f.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans")});
-    f.setStyleHint(QFont::SansSerif);
-    f.setPixelSize(11);
-    setFont(f);
-    setAutoFillBackground(true);
-    setBackgroundRole(QPalette::Button);
+    applySuiteLook(this);
 
     createControls();
     connectSignals();
@@ -135,7 +137,7 @@ void TfrmeKMain::createControls()
 
 void TfrmeKMain::createGeneralGroup()
 {
-    GroupBox1 = new QGroupBox(u8("Общи"), this);
+    GroupBox1 = plainFrame(u8("Общи"), this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
 
     Label1 = label(GroupBox1, "Label1", QStringLiteral("Server IP"), QPoint(4, 17), kGeneralSize);
@@ -158,7 +160,7 @@ void TfrmeKMain::createGeneralGroup()
 
 void TfrmeKMain::createSystemGroup()
 {
-    GroupBox2 = new QGroupBox(u8("Системни БД (Пароли)"), this);
+    GroupBox2 = plainFrame(u8("Системни БД (Пароли)"), this);
     GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
 
     lvSystem = new EntryListView(u8("Коментар"), kSystemWidths, GroupBox2);

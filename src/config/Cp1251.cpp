@@ -65,21 +65,24 @@ QString decode(const QByteArray &bytes)
 QByteArray encode(const QString &text)
 {
     const auto &t = tables().fromUnicode;
-    QByteArray out;
-    out.reserve(text.size());
     const qsizetype n = text.size();
+    QByteArray out(n, Qt::Uninitialized);
+    char *dst = out.data();
+    const QChar *src = text.constData();
+    qsizetype j = 0;
     for (qsizetype i = 0; i < n; ++i) {
-        const char16_t u = text.at(i).unicode();
+        const char16_t u = src[i].unicode();
         if (u == 0) {
-            out.append('\0');
-        } else if (QChar::isHighSurrogate(u) && i + 1 < n && QChar::isLowSurrogate(text.at(i + 1).unicode())) {
-            out.append('?'); // one code point, one "?"
+            dst[j++] = '\0';
+        } else if (QChar::isHighSurrogate(u) && i + 1 < n && QChar::isLowSurrogate(src[i + 1].unicode())) {
+            dst[j++] = '?'; // one code point, one "?"
             ++i;
         } else {
             const unsigned char b = t[u];
-            out.append(b ? char(b) : '?');
+            dst[j++] = b ? char(b) : '?';
         }
     }
+    out.truncate(j);
     return out;
 }
 

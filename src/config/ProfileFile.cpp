@@ -26,7 +26,7 @@ QStringView trimBlanks(QStringView s)
 }
 
 // The line without its ending (LF, or CR LF).
-QByteArray lineText(const QByteArray &raw)
+QByteArrayView lineText(const QByteArray &raw)
 {
     qsizetype n = raw.size();
     if (n > 0 && raw[n - 1] == '\n') {
@@ -34,7 +34,7 @@ QByteArray lineText(const QByteArray &raw)
         if (n > 0 && raw[n - 1] == '\r')
             --n;
     }
-    return raw.left(n);
+    return QByteArrayView(raw.constData(), n);
 }
 
 QByteArray lineEnding(const QByteArray &raw)
@@ -46,7 +46,7 @@ QByteArray lineEnding(const QByteArray &raw)
     return "\r\n";
 }
 
-qsizetype firstNonBlank(const QByteArray &text)
+qsizetype firstNonBlank(QByteArrayView text)
 {
     qsizetype i = 0;
     while (i < text.size() && isBlankByte(text[i]))
@@ -56,7 +56,7 @@ qsizetype firstNonBlank(const QByteArray &text)
 
 bool isBlankLine(const QByteArray &raw)
 {
-    const QByteArray t = lineText(raw);
+    const QByteArrayView t = lineText(raw);
     return firstNonBlank(t) == t.size();
 }
 
@@ -66,6 +66,11 @@ bool isBlankLine(const QByteArray &raw)
 // a double quote is enclosed in one more pair, which the reader takes off again.
 QByteArray encodeValue(const QString &value)
 {
+    const bool plain = !value.isEmpty() && !isBlank(value.front()) && !isBlank(value.back())
+                       && !(value.size() >= 2 && value.front() == u'"' && value.back() == u'"')
+                       && !value.contains(u'\r') && !value.contains(u'\n');
+    if (plain || value.isEmpty())
+        return Cp1251::encode(value);
     QString v = value;
     v.replace(u'\r', u' ').replace(u'\n', u' ');
     v = trimBlanks(v).toString();
@@ -76,6 +81,8 @@ QByteArray encodeValue(const QString &value)
 
 QByteArray encodeName(const QString &name)
 {
+    if (!name.contains(u'\r') && !name.contains(u'\n'))
+        return Cp1251::encode(name);
     QString n = name;
     n.replace(u'\r', u' ').replace(u'\n', u' ');
     return Cp1251::encode(n);
@@ -101,14 +108,24 @@ ProfileFile ProfileFile::fromBytes(const QByteArray &content, const QString &pat
     return p;
 }
 
-QString ProfileFile::foldName(const QString &name)
+QString ProfileFile::foldName(QStringView name)
 {
-    return trimBlanks(name).toString().toCaseFolded();
+    name = trimBlanks(name);
+    // Names are nearly always plain ASCII: fold those without the Unicode tables.
+    QString out(name.size(), Qt::Uninitialized);
+    QChar *dst = out.data();
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const char16_t c = name[i].unicode();
+        if (c >= 0x80)
+            return name.toString().toCaseFolded();
+        dst[i] = QChar(c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c);
+    }
+    return out;
 }
 
 bool ProfileFile::parseKeyLine(const QByteArray &raw, QString *key)
 {
-    const QByteArray text = lineText(raw);
+    const QByteArrayView text = lineText(raw);
     const qsizetype start = firstNonBlank(text);
     if (start == text.size() || text[start] == ';')
         return false;
@@ -122,6 +139,8 @@ bool ProfileFile::parseKeyLine(const QByteArray &raw, QString *key)
 
 void ProfileFile::parse(const QByteArray &content)
 {
+    // Unchanged lines stay views into the file's bytes, which are kept for that.
+    m_content = content;
     m_sections.clear();
     m_sections.append(Section{});
     qsizetype pos = 0;
@@ -129,10 +148,10 @@ void ProfileFile::parse(const QByteArray &content)
     while (pos < n) {
         qsizetype nl = content.indexOf('\n', pos);
         const qsizetype end = nl < 0 ? n : nl + 1;
-        const QByteArray raw = content.mid(pos, end - pos);
+        const QByteArray raw = QByteArray::fromRawData(m_content.constData() + pos, end - pos);
         pos = end;
 
-        const QByteArray text = lineText(raw);
+        const QByteArrayView text = lineText(raw);
         const qsizetype s = firstNonBlank(text);
         if (s < text.size() && text[s] == '[') {
             qsizetype close = text.indexOf(']', s + 1);
@@ -147,8 +166,10 @@ void ProfileFile::parse(const QByteArray &content)
         Section &cur = m_sections.last();
         if (m_sections.size() > 1) {
             QString key;
-            if (parseKeyLine(raw, &key) && !cur.keys.contains(key))
-                cur.keys.insert(key, cur.lines.size());
+            if (parseKeyLine(raw, &key)) {
+                if (auto it = cur.keys.find(key); it == cur.keys.end())
+                    cur.keys.insert(key, cur.lines.size());
+            }
         }
         cur.lines.append(raw);
     }
@@ -162,6 +183,7 @@ void ProfileFile::parse(const QByteArray &content)
 
 void ProfileFile::indexSections()
 {
+    m_lastSection = -1;
     m_index.clear();
     for (int i = 1; i < m_sections.size(); ++i) {
         if (!m_index.contains(m_sections[i].folded))
@@ -177,8 +199,15 @@ const ProfileFile::Section *ProfileFile::findSection(const QString &section) con
 
 ProfileFile::Section *ProfileFile::findSection(const QString &section)
 {
+    // A section is written key after key: remember the last one looked up.
+    if (m_lastSection >= 0 && section == m_lastSectionName)
+        return &m_sections[m_lastSection];
     const auto it = m_index.constFind(foldName(section));
-    return it == m_index.constEnd() ? nullptr : &m_sections[*it];
+    if (it == m_index.constEnd())
+        return nullptr;
+    m_lastSectionName = section;
+    m_lastSection = *it;
+    return &m_sections[*it];
 }
 
 QString ProfileFile::readString(const QString &section, const QString &key, const QString &def) const
@@ -189,7 +218,7 @@ QString ProfileFile::readString(const QString &section, const QString &key, cons
     const auto it = sec->keys.constFind(foldName(key));
     if (it == sec->keys.constEnd())
         return def;
-    const QByteArray text = lineText(sec->lines[*it]);
+    const QByteArrayView text = lineText(sec->lines[*it]);
     const qsizetype eq = text.indexOf('=');
     const QString all = Cp1251::decode(text.constData() + eq + 1, text.size() - eq - 1);
     QStringView v = trimBlanks(all);
@@ -259,16 +288,21 @@ void ProfileFile::writeString(const QString &section, const QString &key, const 
     if (it != sec->keys.constEnd()) {
         // Keep the key as it is spelled in the file, and the line's own ending.
         QByteArray &raw = sec->lines[*it];
-        const QByteArray text = lineText(raw);
+        const QByteArrayView text = lineText(raw);
         const qsizetype s = firstNonBlank(text);
-        QByteArray name = text.mid(s, text.indexOf('=', s) - s);
+        QByteArray name = text.sliced(s, text.indexOf('=', s) - s).toByteArray();
         while (!name.isEmpty() && isBlankByte(name.back()))
             name.chop(1);
         raw = name + '=' + encodeValue(value) + lineEnding(raw);
         return;
     }
+    const QByteArray name = encodeName(key);
+    const QByteArray encoded = encodeValue(value);
+    QByteArray line;
+    line.reserve(name.size() + encoded.size() + 3);
+    line.append(name).append('=').append(encoded).append("\r\n");
     sec->keys.insert(folded, sec->lines.size());
-    sec->lines.append(encodeName(key) + '=' + encodeValue(value) + "\r\n");
+    sec->lines.append(line);
 }
 
 void ProfileFile::writeInteger(const QString &section, const QString &key, int value)
@@ -305,9 +339,10 @@ QStringList ProfileFile::keys(const QString &section) const
     QList<int> rows = sec->keys.values();
     std::sort(rows.begin(), rows.end());
     for (int row : rows) {
-        const QByteArray text = lineText(sec->lines[row]);
+        const QByteArrayView text = lineText(sec->lines[row]);
         const qsizetype s = firstNonBlank(text);
-        out.append(trimBlanks(Cp1251::decode(text.mid(s, text.indexOf('=', s) - s))).toString());
+        const QByteArrayView name = text.sliced(s, text.indexOf('=', s) - s);
+        out.append(trimBlanks(Cp1251::decode(name.data(), name.size())).toString());
     }
     return out;
 }

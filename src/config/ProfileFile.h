@@ -83,10 +83,13 @@ private:
     void indexSections();
     const Section *findSection(const QString &section) const;
     Section *findSection(const QString &section);
-    static QString foldName(const QString &name);
+    static QString foldName(QStringView name);
     static bool parseKeyLine(const QByteArray &line, QString *key);
 
     QString m_path;
+    QByteArray m_content;            // the bytes read; unchanged lines point into them
     QList<Section> m_sections;       // m_sections[0] holds the lines before the first header
     QHash<QString, int> m_index;     // folded section name -> index of its first section
+    QString m_lastSectionName;       // the last name findSection() resolved, as spelled
+    int m_lastSection = -1;
 };

@@ -21,21 +21,6 @@ namespace {
 const QSize kClientSize(286, 94);
 const QPoint kScreenPos(303, 287);
 
-QToolButton *stripButton(QWidget *parent, const char *name, const QString &caption, const QPixmap &glyph,
-                         const QPoint &pos)
-{
-    auto *b = new QToolButton(parent);
-    b->setObjectName(QLatin1String(name));
-    b->setText(caption);
-    b->setIcon(Pictures::iconFromGlyph(glyph));
-    b->setIconSize(QSize(16, 16));
-    b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    b->setAutoRaise(true);
-    b->setFocusPolicy(Qt::NoFocus);
-    b->setGeometry(QRect(pos, QSize(85, 25)));
-    return b;
-}
-
 // The lines of text as a string list's text is split: CR, LF and CR LF each
 // end a line, and a break at the very end does not start another one.
 QStringList choiceLines(const QString &text)
@@ -70,14 +55,10 @@ TfrmGetSysName::TfrmGetSysName(QWidget *parent)
     cbChoises->setEditable(false);
     cbChoises->setGeometry(48, 20, 237, 21);
 
-    Panel1 = new QFrame(this);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    Panel1->setLineWidth(1);
-    placeAnchored(Panel1, QRect(0, 60, 286, 34), kClientSize, AnchorLeft | AnchorRight | AnchorBottom);
-
-    sbCancel = stripButton(Panel1, "sbCancel", QStringLiteral("Отказ"), Pictures::cancelGlyph(), QPoint(4, 4));
-    sbOK = stripButton(Panel1, "sbOK", QStringLiteral("OK"), Pictures::okGlyph(), QPoint(196, 4));
+    const ButtonStrip strip = buttonStrip(this, QRect(0, 60, 286, 34), 196, kClientSize);
+    Panel1 = strip.panel;
+    sbCancel = strip.cancel;
+    sbOK = strip.ok;
     connect(sbCancel, &QAbstractButton::clicked, this, &TfrmGetSysName::sbCancelClick);
     connect(sbOK, &QAbstractButton::clicked, this, &TfrmGetSysName::sbOKClick);
 
@@ -97,7 +78,7 @@ void TfrmGetSysName::sbCancelClick()
 
 void TfrmGetSysName::keyPressEvent(QKeyEvent *event)
 {
-    if (event->matches(QKeySequence::Cancel) || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    if (isDialogEndKey(event)) {
         event->accept();
         return;
     }

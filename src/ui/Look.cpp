@@ -1,5 +1,13 @@
 #include "ui/Look.h"
 
+#include "ui/Anchors.h"
+#include "ui/Pictures.h"
+
+#include <QDialog>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QToolButton>
 #include <QWidget>
 
 QFont suiteFont()
@@ -16,4 +24,56 @@ void applySuiteLook(QWidget *window)
     window->setFont(suiteFont());
     window->setAutoFillBackground(true);
     window->setBackgroundRole(QPalette::Button);
+}
+
+QToolButton *flatButton(QWidget *parent, const char *name, const QString &caption, const QIcon &icon)
+{
+    auto *b = new QToolButton(parent);
+    b->setObjectName(QLatin1String(name));
+    b->setText(caption);
+    b->setAutoRaise(true);
+    b->setFocusPolicy(Qt::NoFocus);
+    if (!icon.isNull()) {
+        b->setIcon(icon);
+        b->setIconSize(QSize(16, 16));
+        b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    } else {
+        b->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    }
+    return b;
+}
+
+QLabel *sizedLabel(QWidget *parent, const char *name, const QString &text, const QRect &design)
+{
+    auto *l = new QLabel(text, parent);
+    l->setObjectName(QLatin1String(name));
+    const int width = qMax(design.width(), l->fontMetrics().horizontalAdvance(text));
+    l->setGeometry(QRect(design.topLeft(), QSize(width, design.height())));
+    return l;
+}
+
+QFrame *raisedPanel(QWidget *parent, const char *name)
+{
+    auto *p = new QFrame(parent);
+    p->setObjectName(QLatin1String(name));
+    p->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    p->setLineWidth(1);
+    return p;
+}
+
+ButtonStrip buttonStrip(QDialog *dialog, const QRect &panel, int okLeft, const QSize &clientSize)
+{
+    ButtonStrip s;
+    s.panel = raisedPanel(dialog, "Panel1");
+    placeAnchored(s.panel, panel, clientSize, AnchorLeft | AnchorRight | AnchorBottom);
+    s.cancel = flatButton(s.panel, "sbCancel", QStringLiteral("Отказ"), Pictures::iconFromGlyph(Pictures::cancelGlyph()));
+    s.cancel->setGeometry(4, 4, 85, 25);
+    s.ok = flatButton(s.panel, "sbOK", QStringLiteral("OK"), Pictures::iconFromGlyph(Pictures::okGlyph()));
+    s.ok->setGeometry(okLeft, 4, 85, 25);
+    return s;
+}
+
+bool isDialogEndKey(const QKeyEvent *event)
+{
+    return event->matches(QKeySequence::Cancel) || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
 }

@@ -10,3 +10,31 @@ class QWidget;
 // button face.
 QFont suiteFont();
 void applySuiteLook(QWidget *window);
+
+class QDialog;
+class QFrame;
+class QIcon;
+class QKeyEvent;
+class QLabel;
+class QRect;
+class QSize;
+class QToolButton;
+
+// A flat button that takes no focus, its picture (if any) left of its caption.
+QToolButton *flatButton(QWidget *parent, const char *name, const QString &caption, const QIcon &icon);
+// A label at its designed place, as wide as its text needs when that is more.
+QLabel *sizedLabel(QWidget *parent, const char *name, const QString &text, const QRect &design);
+// A panel without caption, with a raised edge.
+QFrame *raisedPanel(QWidget *parent, const char *name);
+
+// The strip at the bottom of the dialogs: "Отказ" at (4, 4) and "OK" further
+// right, flat, unfocusable; the panel keeps to the bottom as the dialog grows.
+struct ButtonStrip
+{
+    QFrame *panel;
+    QToolButton *cancel;
+    QToolButton *ok;
+};
+ButtonStrip buttonStrip(QDialog *dialog, const QRect &panel, int okLeft, const QSize &clientSize);
+// Enter and Escape, which must not end the dialogs.
+bool isDialogEndKey(const QKeyEvent *event);

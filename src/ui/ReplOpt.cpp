@@ -24,31 +24,6 @@ namespace {
 const QSize kClientSize(309, 132);
 const QSize kOuterSize(317, 159);
 
-QToolButton *stripButton(QWidget *parent, const char *name, const QString &caption, const QPixmap &glyph,
-                         const QPoint &pos)
-{
-    auto *b = new QToolButton(parent);
-    b->setObjectName(QLatin1String(name));
-    b->setText(caption);
-    b->setIcon(Pictures::iconFromGlyph(glyph));
-    b->setIconSize(QSize(16, 16));
-    b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    b->setAutoRaise(true);
-    b->setFocusPolicy(Qt::NoFocus);
-    b->setGeometry(QRect(pos, QSize(85, 25)));
-    return b;
-}
-
-QLabel *label(QWidget *parent, const char *name, const QString &caption, const QRect &rect)
-{
-    auto *l = new QLabel(caption, parent);
-    l->setObjectName(QLatin1String(name));
-    // Sized to its text, as the suite's labels are.
-    l->setGeometry(QRect(rect.topLeft(), QSize(qMax(rect.width(), l->fontMetrics().horizontalAdvance(caption)),
-                                               rect.height())));
-    return l;
-}
-
 QLineEdit *edit(QWidget *parent, const char *name, const QRect &rect)
 {
     auto *e = new QLineEdit(parent);
@@ -68,8 +43,8 @@ TfrmReplOpt::TfrmReplOpt(QWidget *parent)
     // First, so that the bottom-aligned controls are placed against the design size.
     resize(kClientSize);
 
-    Label1 = label(this, "Label1", QStringLiteral("Стар текст"), QRect(24, 16, 55, 13));
-    Label2 = label(this, "Label2", QStringLiteral("Нов текст"), QRect(24, 40, 51, 13));
+    Label1 = sizedLabel(this, "Label1", QStringLiteral("Стар текст"), QRect(24, 16, 55, 13));
+    Label2 = sizedLabel(this, "Label2", QStringLiteral("Нов текст"), QRect(24, 40, 51, 13));
     edOldTxt = edit(this, "edOldTxt", QRect(86, 12, 200, 21));
     edNewTxt = edit(this, "edNewTxt", QRect(86, 36, 200, 21));
 
@@ -83,14 +58,10 @@ TfrmReplOpt::TfrmReplOpt(QWidget *parent)
         FItems.append(new QRadioButton(caption, rgOpt));
     placeAnchored(rgOpt, QRect(0, 64, 309, 35), kClientSize, AnchorLeft | AnchorRight | AnchorBottom);
 
-    Panel1 = new QFrame(this);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    Panel1->setLineWidth(1);
-    placeAnchored(Panel1, QRect(0, 99, 309, 33), kClientSize, AnchorLeft | AnchorRight | AnchorBottom);
-
-    sbCancel = stripButton(Panel1, "sbCancel", QStringLiteral("Отказ"), Pictures::cancelGlyph(), QPoint(4, 4));
-    sbOK = stripButton(Panel1, "sbOK", QStringLiteral("OK"), Pictures::okGlyph(), QPoint(220, 4));
+    const ButtonStrip strip = buttonStrip(this, QRect(0, 99, 309, 33), 220, kClientSize);
+    Panel1 = strip.panel;
+    sbCancel = strip.cancel;
+    sbOK = strip.ok;
     connect(sbCancel, &QAbstractButton::clicked, this, &TfrmReplOpt::sbCancelClick);
     connect(sbOK, &QAbstractButton::clicked, this, &TfrmReplOpt::sbOKClick);
 
@@ -134,7 +105,7 @@ void TfrmReplOpt::sbCancelClick()
 
 void TfrmReplOpt::keyPressEvent(QKeyEvent *event)
 {
-    if (event->matches(QKeySequence::Cancel) || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    if (isDialogEndKey(event)) {
         event->accept();
         return;
     }

@@ -34,16 +34,6 @@ const QList<int> kPageWidths{100, 130, 125, 180, 150};
 
 QString u8(const char *s) { return QString::fromUtf8(s); }
 
-// A label sizes itself to its text, as the window's labels always did.
-QLabel *label(QWidget *parent, const char *name, const QString &text, QPoint pos, const QSize &parentSize)
-{
-    auto *l = new QLabel(text, parent);
-    l->setObjectName(QLatin1String(name));
-    const int w = l->fontMetrics().horizontalAdvance(text);
-    placeAnchored(l, QRect(pos, QSize(w, 13)), parentSize);
-    return l;
-}
-
 // A group box drawn like the page frames, without their buttons.
 QGroupBox *plainFrame(const QString &caption, QWidget *parent)
 {
@@ -60,24 +50,6 @@ QPushButton *raisedButton(QWidget *parent, const char *name, const QString &capt
     b->setObjectName(QLatin1String(name));
     b->setFocusPolicy(Qt::NoFocus);
     b->setAutoDefault(false);
-    return b;
-}
-
-// A flat button that takes no focus, with an optional picture left of its caption.
-QToolButton *flatButton(QWidget *parent, const char *name, const QString &caption, const QIcon &icon = QIcon())
-{
-    auto *b = new QToolButton(parent);
-    b->setObjectName(QLatin1String(name));
-    b->setText(caption);
-    b->setAutoRaise(true);
-    b->setFocusPolicy(Qt::NoFocus);
-    if (!icon.isNull()) {
-        b->setIcon(icon);
-        b->setIconSize(QSize(16, 16));
-        b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    } else {
-        b->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    }
     return b;
 }
 
@@ -140,14 +112,14 @@ void TfrmeKMain::createGeneralGroup()
     GroupBox1 = plainFrame(u8("Общи"), this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
 
-    Label1 = label(GroupBox1, "Label1", QStringLiteral("Server IP"), QPoint(4, 17), kGeneralSize);
+    Label1 = sizedLabel(GroupBox1, "Label1", QStringLiteral("Server IP"), QRect(4, 17, 44, 13));
 
     edDefServer = new QLineEdit(GroupBox1);
     edDefServer->setObjectName(QStringLiteral("edDefServer"));
     edDefServer->setToolTip(u8("Подразбиращ се IP  адрес на SQL  сървера"));
     placeAnchored(edDefServer, QRect(144, 13, 259, 21), kGeneralSize);
 
-    Label2 = label(GroupBox1, "Label2", u8("Директория с бази данни"), QPoint(4, 40), kGeneralSize);
+    Label2 = sizedLabel(GroupBox1, "Label2", u8("Директория с бази данни"), QRect(4, 40, 131, 13));
 
     edDefBasePath = new QLineEdit(GroupBox1);
     edDefBasePath->setObjectName(QStringLiteral("edDefBasePath"));
@@ -230,10 +202,7 @@ void TfrmeKMain::createPages()
 
 void TfrmeKMain::createPanel()
 {
-    Panel1 = new QFrame(this);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    Panel1->setLineWidth(1);
+    Panel1 = raisedPanel(this, "Panel1");
 
     sbSave = flatButton(Panel1, "sbSave", u8("Запис"), Pictures::save());
     placeAnchored(sbSave, QRect(4, 4, 97, 25), kPanelSize, AnchorLeft | AnchorBottom);

@@ -1,3 +1,4 @@
+#include "EditorTest.h"
 #include "config/Cp1251.h"
 #include "config/KalCfg.h"
 #include "editor/BdeEngine.h"
@@ -91,28 +92,19 @@ QStringList logLines(TfrmeKMain *w)
 
 } // namespace
 
-class TestAliasImport : public QObject
+class TestAliasImport : public QObject, EditorTest
 {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<TfrmeKMain> w;
     FakeEngine *bde = nullptr;
     bool m_lookupWorks = true;
 
-    EntryListView *lv(const char *name) { return w->list(QLatin1String(name)); }
-    TBetterGroupBox *fr(const char *name) { return w->frame(QLatin1String(name)); }
 
 private slots:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        setProgramDir(m_dir->path());
-        Prompt::setInteractive(false);
-        Prompt::reset();
-        w = std::make_unique<TfrmeKMain>();
-        w->FormCreate();
-        Prompt::takeQuestions();
+        prepare();
+        start();
         auto engine = std::make_unique<FakeEngine>();
         bde = engine.get();
         w->setEngine(std::move(engine));
@@ -126,12 +118,7 @@ private slots:
         w->edDefServer->setText("def-server");
     }
 
-    void cleanup()
-    {
-        QCOMPARE(Prompt::pendingAnswers(), 0);
-        w.reset();
-        m_dir.reset();
-    }
+    void cleanup() { finish(); }
 
     void serverNameForms_data()
     {
@@ -375,14 +362,7 @@ private slots:
     }
 
 private:
-    void fill()
-    {
-        const int row = w->lvSystem->append();
-        w->lvSystem->setText(row, FieldName, "sys");
-        w->lvSystem->setText(row, FieldServer, "s");
-        w->lvSystem->setText(row, FieldPath, "C:\\sys.gdb");
-        w->lvSystem->setChecked(row, true);
-    }
+    void fill() { ::fill(w->lvSystem, "sys", "", "s", "C:\\sys.gdb", ""); }
 };
 
 QTEST_MAIN(TestAliasImport)

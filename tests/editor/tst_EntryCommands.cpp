@@ -1,3 +1,4 @@
+#include "EditorTest.h"
 #include "config/KalCfg.h"
 #include "ui/BetterGroupBox.h"
 #include "ui/EntryListView.h"
@@ -21,17 +22,6 @@ namespace {
 
 const QString kNetwork = QString::fromUtf8("Трябва да посочите локален път !");
 
-void fill(EntryListView *l, const QString &name, const QString &label = "L", const QString &server = "srv",
-          const QString &path = "p.gdb", const QString &access = "a", bool checked = true)
-{
-    const int row = l->append();
-    l->setText(row, FieldName, name);
-    l->setText(row, FieldLabel, label);
-    l->setText(row, FieldServer, server);
-    l->setText(row, FieldPath, path);
-    l->setText(row, FieldAccess, access);
-    l->setChecked(row, checked);
-}
 
 // Picks the choice with this text in the choice dialog, then OK.
 Prompt::Answer choose(const QString &text)
@@ -46,40 +36,27 @@ Prompt::Answer choose(const QString &text)
 
 } // namespace
 
-class TestEntryCommands : public QObject
+class TestEntryCommands : public QObject, EditorTest
 {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<TfrmeKMain> w;
     QString m_db; // an existing database file
 
-    EntryListView *lv(const char *name) { return w->list(QLatin1String(name)); }
     const TfrmeKMain::Page &pg(const char *name) { return *w->page(QLatin1String(name)); }
 
 private slots:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        setProgramDir(m_dir->path());
+        prepare();
         m_db = m_dir->filePath("t3.gdb");
         QFile f(m_db);
         QVERIFY(f.open(QIODevice::WriteOnly));
-        Prompt::setInteractive(false);
-        Prompt::reset();
-        w = std::make_unique<TfrmeKMain>();
-        w->FormCreate();
-        Prompt::takeQuestions();
+        start();
         for (const auto &p : w->pages())
             p.frame->setChecked(true);
     }
 
-    void cleanup()
-    {
-        QCOMPARE(Prompt::pendingAnswers(), 0);
-        w.reset();
-        m_dir.reset();
-    }
+    void cleanup() { finish(); }
 
     void newEntryProposesAndAdds()
     {

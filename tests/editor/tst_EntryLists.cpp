@@ -1,3 +1,4 @@
+#include "EditorTest.h"
 #include "config/KalCfg.h"
 #include "ui/BetterGroupBox.h"
 #include "ui/EntryListView.h"
@@ -23,48 +24,20 @@ QString dupQuestion(const QString &name)
     return name + QString::fromUtf8(" вече е добавен . Да се добави ли отново?");
 }
 
-void fill(EntryListView *l, const QString &name, const QString &label = "L", const QString &server = "srv",
-          const QString &path = "p.gdb", const QString &access = "a", bool checked = true)
-{
-    const int row = l->append();
-    l->setText(row, FieldName, name);
-    l->setText(row, FieldLabel, label);
-    l->setText(row, FieldServer, server);
-    l->setText(row, FieldPath, path);
-    l->setText(row, FieldAccess, access);
-    l->setChecked(row, checked);
-}
-
 } // namespace
 
-class TestEntryLists : public QObject
+class TestEntryLists : public QObject, EditorTest
 {
     Q_OBJECT
-
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<TfrmeKMain> w;
-
-    EntryListView *lv(const char *name) { return w->list(QLatin1String(name)); }
-    TBetterGroupBox *fr(const char *name) { return w->frame(QLatin1String(name)); }
 
 private slots:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        setProgramDir(m_dir->path());
-        Prompt::setInteractive(false);
-        Prompt::reset();
-        w = std::make_unique<TfrmeKMain>();
-        w->FormCreate(); // no file: empty lists, frames off (the login-library warning is recorded)
-        Prompt::takeQuestions();
+        prepare();
+        start(); // no file: empty lists, frames off
     }
 
-    void cleanup()
-    {
-        QCOMPARE(Prompt::pendingAnswers(), 0);
-        w.reset();
-        m_dir.reset();
-    }
+    void cleanup() { finish(); }
 
     // --- AddEntry and the duplicate question ---
 

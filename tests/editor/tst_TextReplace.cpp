@@ -1,3 +1,4 @@
+#include "EditorTest.h"
 #include "config/KalCfg.h"
 #include "ui/EntryListView.h"
 #include "ui/PageControl.h"
@@ -14,15 +15,6 @@
 
 namespace {
 
-void fill(EntryListView *l, const QString &name, const QString &label, const QString &server, const QString &path,
-          const QString &access, bool checked = true)
-{
-    const int row = l->append();
-    const QString texts[] = {name, label, server, path, access};
-    for (int f = 0; f < FieldCount; ++f)
-        l->setText(row, f, texts[f]);
-    l->setChecked(row, checked);
-}
 
 // Fills the replacement dialog, then OK.
 Prompt::Answer replace(const QString &oldText, const QString &newText, int option)
@@ -39,33 +31,20 @@ Prompt::Answer replace(const QString &oldText, const QString &newText, int optio
 
 } // namespace
 
-class TestTextReplace : public QObject
+class TestTextReplace : public QObject, EditorTest
 {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<TfrmeKMain> w;
 
-    EntryListView *lv(const char *name) { return w->list(QLatin1String(name)); }
 
 private slots:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        setProgramDir(m_dir->path());
-        Prompt::setInteractive(false);
-        Prompt::reset();
-        w = std::make_unique<TfrmeKMain>();
-        w->FormCreate();
-        Prompt::takeQuestions();
+        prepare();
+        start();
     }
 
-    void cleanup()
-    {
-        QCOMPARE(Prompt::pendingAnswers(), 0);
-        w.reset();
-        m_dir.reset();
-    }
+    void cleanup() { finish(); }
 
     void replaceInOneText_data()
     {

@@ -37,13 +37,11 @@ QStringList choiceLines(const QString &text)
 } // namespace
 
 TfrmGetSysName::TfrmGetSysName(QWidget *parent)
-    : QDialog(parent)
+    : TStripDialog(parent)
 {
     setObjectName(QStringLiteral("frmGetSysName"));
     setWindowTitle(QStringLiteral("frmGetSysName"));
-    applySuiteLook(this);
-    // First, so that the bottom-aligned controls are placed against the design size.
-    resize(kClientSize);
+    createStrip(kClientSize, QRect(0, 60, 286, 34), 196);
 
     lbprompt = new QLabel(this);
     lbprompt->setObjectName(QStringLiteral("lbprompt"));
@@ -55,34 +53,9 @@ TfrmGetSysName::TfrmGetSysName(QWidget *parent)
     cbChoises->setEditable(false);
     cbChoises->setGeometry(48, 20, 237, 21);
 
-    const ButtonStrip strip = buttonStrip(this, QRect(0, 60, 286, 34), 196, kClientSize);
-    Panel1 = strip.panel;
-    sbCancel = strip.cancel;
-    sbOK = strip.ok;
-    connect(sbCancel, &QAbstractButton::clicked, this, &TfrmGetSysName::sbCancelClick);
-    connect(sbOK, &QAbstractButton::clicked, this, &TfrmGetSysName::sbOKClick);
 
     // Placed where it was designed, not centred over the main window.
     move(kScreenPos);
-}
-
-void TfrmGetSysName::sbOKClick()
-{
-    done(QDialog::Accepted);
-}
-
-void TfrmGetSysName::sbCancelClick()
-{
-    done(QDialog::Rejected);
-}
-
-void TfrmGetSysName::keyPressEvent(QKeyEvent *event)
-{
-    if (isDialogEndKey(event)) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 void ChooseFromList(const QString &caption, const QString &prompt, const QString &choices, QString &result)

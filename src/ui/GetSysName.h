@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/StripDialog.h"
+
 #include <QDialog>
 #include <QString>
 
@@ -11,7 +13,7 @@ class QToolButton;
 
 // Lets the user pick one line out of a list of texts. Run by ChooseFromList,
 // which sets the caption, the prompt and the choices for each call.
-class TfrmGetSysName : public QDialog
+class TfrmGetSysName : public TStripDialog
 {
     Q_OBJECT
 
@@ -21,18 +23,6 @@ public:
     // Controls, under the names the suite knows them by.
     QLabel *lbprompt = nullptr;
     QComboBox *cbChoises = nullptr;
-    QFrame *Panel1 = nullptr;
-    QToolButton *sbCancel = nullptr;
-    QToolButton *sbOK = nullptr;
-
-    void sbOKClick();
-    void sbCancelClick();
-
-protected:
-    // Neither button is a default or cancel button: Enter and Escape must not
-    // end the dialog. The close box still ends it as Cancel (QDialog's own
-    // closeEvent rejects).
-    void keyPressEvent(QKeyEvent *event) override;
 };
 
 // Shows the choice dialog with one choice per line of choices (split at CR, LF

@@ -1,11 +1,8 @@
 #include "ui/Look.h"
 
-#include "ui/Anchors.h"
 #include "ui/Pictures.h"
 
-#include <QDialog>
 #include <QFrame>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QToolButton>
 #include <QWidget>
@@ -59,21 +56,4 @@ QFrame *raisedPanel(QWidget *parent, const char *name)
     p->setFrameStyle(QFrame::Panel | QFrame::Raised);
     p->setLineWidth(1);
     return p;
-}
-
-ButtonStrip buttonStrip(QDialog *dialog, const QRect &panel, int okLeft, const QSize &clientSize)
-{
-    ButtonStrip s;
-    s.panel = raisedPanel(dialog, "Panel1");
-    placeAnchored(s.panel, panel, clientSize, AnchorLeft | AnchorRight | AnchorBottom);
-    s.cancel = flatButton(s.panel, "sbCancel", QStringLiteral("Отказ"), Pictures::iconFromGlyph(Pictures::cancelGlyph()));
-    s.cancel->setGeometry(4, 4, 85, 25);
-    s.ok = flatButton(s.panel, "sbOK", QStringLiteral("OK"), Pictures::iconFromGlyph(Pictures::okGlyph()));
-    s.ok->setGeometry(okLeft, 4, 85, 25);
-    return s;
-}
-
-bool isDialogEndKey(const QKeyEvent *event)
-{
-    return event->matches(QKeySequence::Cancel) || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
 }

@@ -11,10 +11,8 @@ class QWidget;
 QFont suiteFont();
 void applySuiteLook(QWidget *window);
 
-class QDialog;
 class QFrame;
 class QIcon;
-class QKeyEvent;
 class QLabel;
 class QRect;
 class QSize;
@@ -26,15 +24,3 @@ QToolButton *flatButton(QWidget *parent, const char *name, const QString &captio
 QLabel *sizedLabel(QWidget *parent, const char *name, const QString &text, const QRect &design);
 // A panel without caption, with a raised edge.
 QFrame *raisedPanel(QWidget *parent, const char *name);
-
-// The strip at the bottom of the dialogs: "Отказ" at (4, 4) and "OK" further
-// right, flat, unfocusable; the panel keeps to the bottom as the dialog grows.
-struct ButtonStrip
-{
-    QFrame *panel;
-    QToolButton *cancel;
-    QToolButton *ok;
-};
-ButtonStrip buttonStrip(QDialog *dialog, const QRect &panel, int okLeft, const QSize &clientSize);
-// Enter and Escape, which must not end the dialogs.
-bool isDialogEndKey(const QKeyEvent *event);

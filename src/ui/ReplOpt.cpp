@@ -35,13 +35,11 @@ QLineEdit *edit(QWidget *parent, const char *name, const QRect &rect)
 } // namespace
 
 TfrmReplOpt::TfrmReplOpt(QWidget *parent)
-    : QDialog(parent)
+    : TStripDialog(parent)
 {
     setObjectName(QStringLiteral("frmReplOpt"));
     setWindowTitle(QStringLiteral("Смяна на текст"));
-    applySuiteLook(this);
-    // First, so that the bottom-aligned controls are placed against the design size.
-    resize(kClientSize);
+    createStrip(kClientSize, QRect(0, 99, 309, 33), 220);
 
     Label1 = sizedLabel(this, "Label1", QStringLiteral("Стар текст"), QRect(24, 16, 55, 13));
     Label2 = sizedLabel(this, "Label2", QStringLiteral("Нов текст"), QRect(24, 40, 51, 13));
@@ -58,12 +56,6 @@ TfrmReplOpt::TfrmReplOpt(QWidget *parent)
         FItems.append(new QRadioButton(caption, rgOpt));
     placeAnchored(rgOpt, QRect(0, 64, 309, 35), kClientSize, AnchorLeft | AnchorRight | AnchorBottom);
 
-    const ButtonStrip strip = buttonStrip(this, QRect(0, 99, 309, 33), 220, kClientSize);
-    Panel1 = strip.panel;
-    sbCancel = strip.cancel;
-    sbOK = strip.ok;
-    connect(sbCancel, &QAbstractButton::clicked, this, &TfrmReplOpt::sbCancelClick);
-    connect(sbOK, &QAbstractButton::clicked, this, &TfrmReplOpt::sbOKClick);
 
     setTabOrder(edOldTxt, edNewTxt);
     setTabOrder(edNewTxt, FItems.first());
@@ -91,25 +83,6 @@ void TfrmReplOpt::setRgOptItemIndex(int index)
         FItems[i]->setChecked(i == index);
         FItems[i]->setAutoExclusive(true);
     }
-}
-
-void TfrmReplOpt::sbOKClick()
-{
-    done(QDialog::Accepted);
-}
-
-void TfrmReplOpt::sbCancelClick()
-{
-    done(QDialog::Rejected);
-}
-
-void TfrmReplOpt::keyPressEvent(QKeyEvent *event)
-{
-    if (isDialogEndKey(event)) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 void TfrmReplOpt::resizeEvent(QResizeEvent *event)

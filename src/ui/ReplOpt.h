@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/StripDialog.h"
+
 #include <QDialog>
 #include <QList>
 #include <QString>
@@ -15,7 +17,7 @@ class QToolButton;
 
 // Asks for an old text, a new text and the scope of a replacement. Run by
 // AskReplaceText.
-class TfrmReplOpt : public QDialog
+class TfrmReplOpt : public TStripDialog
 {
     Q_OBJECT
 
@@ -28,23 +30,13 @@ public:
     QLineEdit *edOldTxt = nullptr;
     QLineEdit *edNewTxt = nullptr;
     QGroupBox *rgOpt = nullptr; // a radio group: "Навсякъде" (0), "За тек. приложение" (1)
-    QFrame *Panel1 = nullptr;
-    QToolButton *sbCancel = nullptr;
-    QToolButton *sbOK = nullptr;
 
     // The chosen option of rgOpt, -1 when none; an index out of range clears it.
     int rgOptItemIndex() const;
     void setRgOptItemIndex(int index);
     QRadioButton *rgOptItem(int index) const { return FItems.value(index); }
 
-    void sbOKClick();
-    void sbCancelClick();
-
 protected:
-    // Neither button is a default or cancel button: Enter and Escape must not
-    // end the dialog. The close box still ends it as Cancel (QDialog's own
-    // closeEvent rejects).
-    void keyPressEvent(QKeyEvent *event) override;
     // Keeps the radio group's items in two equal columns.
     void resizeEvent(QResizeEvent *event) override;
 

@@ -2,7 +2,9 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QRegularExpression>
+#include <QStringBuilder>
+#include <algorithm>
+#include <climits>
 
 namespace {
 
@@ -23,19 +25,36 @@ bool isBlankText(const QString &s)
     return true;
 }
 
-// The highest i for which the section holds a key "DBN" + i as the readers spell
-// it (decimal, no leading zero). Entries past it can only be read as empty names.
-int highestEntryKey(const ProfileFile &ini, const QString &section)
+// A name the writer cannot keep: blanks and line breaks at the ends of a value
+// are not written, so such an entry would come back nameless after a save.
+bool isUnwritableName(const QString &s)
 {
-    static const QRegularExpression re(QStringLiteral("^dbn([1-9][0-9]{0,9})$"),
-                                       QRegularExpression::CaseInsensitiveOption);
-    qint64 best = 0;
+    for (QChar c : s)
+        if (c != u' ' && c != u'\t' && c != u'\r' && c != u'\n')
+            return false;
+    return true;
+}
+
+// Every i, ascending, for which the section holds a key "DBN" + i as the readers
+// spell it (decimal, no leading zero). Any other number can only be read as an
+// entry without a name, which is dropped; so these are the only ones to read,
+// however large "Number" is.
+QList<int> entryNumbers(const ProfileFile &ini, const QString &section)
+{
+    QList<int> out;
     for (const QString &key : ini.keys(section)) {
-        const auto m = re.match(key);
-        if (m.hasMatch())
-            best = std::max(best, m.captured(1).toLongLong());
+        if (key.size() < 4 || key.size() > 13 || !key.startsWith(QLatin1String("dbn"), Qt::CaseInsensitive)
+            || key[3] == u'0')
+            continue;
+        qint64 n = 0;
+        for (qsizetype i = 3; i < key.size() && n >= 0; ++i)
+            n = key[i] >= u'0' && key[i] <= u'9' ? n * 10 + (key[i].unicode() - u'0') : -1;
+        if (n > 0 && n <= INT_MAX)
+            out.append(int(n));
     }
-    return int(std::min<qint64>(best, INT_MAX));
+    std::sort(out.begin(), out.end());
+    out.erase(std::unique(out.begin(), out.end()), out.end());
+    return out;
 }
 
 } // namespace
@@ -70,7 +89,7 @@ bool SaveLvToIni(ProfileFile &ini, const EntryList &list, const QString &section
             ++n;
             const QString num = QString::number(n);
             for (int f = 0; f < FieldCount; ++f)
-                ini.writeString(section, QLatin1String(kKeys[f]) + num, list.text(row, f));
+                ini.writeString(section, QLatin1String(kKeys[f]) % num, list.text(row, f));
         }
         ini.writeInteger(section, QStringLiteral("Number"), n);
         return true;
@@ -86,17 +105,18 @@ bool LoadLvFromIni(ProfileFile &ini, EntryList &list, const QString &section, co
     try {
         if (!ini.sectionExists(section))
             return false;
-        // A hand-edited "Number" can be huge; numbers past the last entry present
-        // would only be appended and dropped again.
-        const int number = std::min(ini.readInteger(section, QStringLiteral("Number"), 0),
-                                    highestEntryKey(ini, section));
-        for (int i = 1; i <= number; ++i) {
+        // A hand-edited "Number" can be huge; only the numbers that have an entry
+        // are read.
+        const int number = ini.readInteger(section, QStringLiteral("Number"), 0);
+        for (const int i : entryNumbers(ini, section)) {
+            if (i > number)
+                break;
             const int row = list.append();
             list.setChecked(row, true);
             const QString num = QString::number(i);
             for (int f = 0; f < FieldCount; ++f)
-                list.setText(row, f, ini.readString(section, QLatin1String(kKeys[f]) + num));
-            if (list.text(row, FieldName).isEmpty() || isBlankText(list.text(row, FieldLabel))
+                list.setText(row, f, ini.readString(section, QLatin1String(kKeys[f]) % num));
+            if (isUnwritableName(list.text(row, FieldName)) || isBlankText(list.text(row, FieldLabel))
                 || isBlankText(list.text(row, FieldPath)) || isBlankText(list.text(row, FieldAccess)))
                 list.remove(row);
         }

@@ -132,8 +132,23 @@ bool ProfileFile::parseKeyLine(const QByteArray &raw, QString *key)
     const qsizetype eq = text.indexOf('=', start);
     if (eq < 0)
         return false;
-    if (key)
-        *key = foldName(Cp1251::decode(text.constData() + start, eq - start));
+    if (key) {
+        // The suite's keys are ASCII: fold those straight from the bytes, in one copy.
+        qsizetype end = eq;
+        while (end > start && isBlankByte(text[end - 1]))
+            --end;
+        QString folded(end - start, Qt::Uninitialized);
+        QChar *dst = folded.data();
+        for (qsizetype i = start; i < end; ++i) {
+            const char c = text[i];
+            if (static_cast<unsigned char>(c) >= 0x80) {
+                folded = foldName(Cp1251::decode(text.constData() + start, end - start));
+                break;
+            }
+            *dst++ = QChar(c >= 'A' && c <= 'Z' ? char16_t(c + 32) : char16_t(c));
+        }
+        *key = folded;
+    }
     return true;
 }
 
@@ -224,7 +239,8 @@ QString ProfileFile::readString(const QString &section, const QString &key, cons
     QStringView v = trimBlanks(all);
     if (v.size() >= 2 && v.front() == u'"' && v.back() == u'"')
         v = v.mid(1, v.size() - 2);
-    return v.left(MaxValueLength).toString();
+    v = v.left(MaxValueLength);
+    return v.size() == all.size() ? all : v.toString(); // no second copy of a plain value
 }
 
 bool ProfileFile::parseInteger(const QString &text, int *value)
@@ -338,11 +354,14 @@ QStringList ProfileFile::keys(const QString &section) const
         return out;
     QList<int> rows = sec->keys.values();
     std::sort(rows.begin(), rows.end());
+    out.reserve(rows.size());
     for (int row : rows) {
         const QByteArrayView text = lineText(sec->lines[row]);
         const qsizetype s = firstNonBlank(text);
-        const QByteArrayView name = text.sliced(s, text.indexOf('=', s) - s);
-        out.append(trimBlanks(Cp1251::decode(name.data(), name.size())).toString());
+        qsizetype e = text.indexOf('=', s);
+        while (e > s && isBlankByte(text[e - 1]))
+            --e;
+        out.append(Cp1251::decode(text.data() + s, e - s));
     }
     return out;
 }

@@ -105,13 +105,14 @@ private slots:
 
     void incompleteEntriesAreDropped()
     {
-        ProfileFile ini = mk("[S]\nNumber=6\n"
+        ProfileFile ini = mk("[S]\nNumber=7\n"
                              "DBN1=\nCaption1=x\nBaseName1=p\nSYSBaseName1=a\n"       // no name
                              "DBN2=n2\nCaption2=  \nBaseName2=p\nSYSBaseName2=a\n"    // blank label
                              "DBN3=n3\nCaption3=x\nBaseName3=\nSYSBaseName3=a\n"      // no path
                              "DBN4=n4\nCaption4=x\nBaseName4=p\nSYSBaseName4=\"\t\"\n" // blank access
                              "DBN5=n5\nCaption5=x\nBaseName5=p\nSYSBaseName5=a\n"
-                             "DBN6=  \nCaption6=x\nBaseName6=p\nSYSBaseName6=a\n");   // blank name reads empty
+                             "DBN6=  \nCaption6=x\nBaseName6=p\nSYSBaseName6=a\n"     // blank name reads empty
+                             "DBN7=\" \"\nCaption7=x\nBaseName7=p\nSYSBaseName7=a\n"); // a name no save could keep
         MemoryEntryList l;
         QVERIFY(LoadLvFromIni(ini, l, "S", {}));
         QCOMPARE(l.count(), 1);
@@ -151,6 +152,21 @@ private slots:
         MemoryEntryList filled;
         addEntry(filled, true, "x");
         QVERIFY(LoadLvFromIni(ini, filled, "S", {}));
+    }
+
+    void hugeEntryNumbersReadOnlyWhatIsThere()
+    {
+        // A hand-edited file: the number and the key are far apart, the load is not.
+        ProfileFile ini = mk("[S]\nNumber=2147483647\nDBN2000000000=x\nCaption2000000000=c\n"
+                             "BaseName2000000000=p\nSYSBaseName2000000000=a\nDBN007=leading zero\n");
+        MemoryEntryList l;
+        QVERIFY(LoadLvFromIni(ini, l, "S", {}));
+        QCOMPARE(l.count(), 1);
+        QCOMPARE(l.text(0, FieldName), QString("x"));
+        ProfileFile lower = mk("[S]\nNumber=1999999999\nDBN2000000000=x\nCaption2000000000=c\n"
+                               "BaseName2000000000=p\nSYSBaseName2000000000=a\n");
+        MemoryEntryList none;
+        QVERIFY(!LoadLvFromIni(lower, none, "S", {}));
     }
 
     void missingSectionOrFile()

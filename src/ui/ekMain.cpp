@@ -317,11 +317,6 @@ void TfrmeKMain::closeEvent(QCloseEvent *event)
         event->ignore();
 }
 
-bool TfrmeKMain::eventFilter(QObject *watched, QEvent *event)
-{
-    return QWidget::eventFilter(watched, event);
-}
-
 // Focus rules run when the focus moves from one control of this window to
 // another; a return from a dialog or from another program is no move.
 void TfrmeKMain::focusChanged(QWidget *, QWidget *now)

@@ -5,18 +5,13 @@
 #include <QList>
 #include <QString>
 
-#include <stdexcept>
+#include "config/UserError.h"
 
-// An error of the profile file; its text is what the user is shown.
-class ProfileError : public std::runtime_error
+// An error of the profile file.
+class ProfileError : public UserError
 {
 public:
-    explicit ProfileError(const QString &message)
-        : std::runtime_error(message.toStdString()), m_message(message) {}
-    QString message() const { return m_message; }
-
-private:
-    QString m_message;
+    using UserError::UserError;
 };
 
 // A Windows profile ("INI") file, read as the suite's programs read it through

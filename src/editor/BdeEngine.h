@@ -3,18 +3,13 @@
 #include <QString>
 #include <QStringList>
 
-#include <stdexcept>
+#include "config/UserError.h"
 
-// An error of the database engine; its text is what the user is shown.
-class EngineError : public std::runtime_error
+// An error of the database engine.
+class EngineError : public UserError
 {
 public:
-    explicit EngineError(const QString &message)
-        : std::runtime_error(message.toStdString()), m_message(message) {}
-    QString message() const { return m_message; }
-
-private:
-    QString m_message;
+    using UserError::UserError;
 };
 
 // The four things the editor asks of the database engine's alias

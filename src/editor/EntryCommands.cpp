@@ -12,12 +12,10 @@
 
 namespace {
 
-const char *const kOpdFileName = "proposedFile";
-
 // The file dialog keeps its file name from one use to the next.
 void setOpdFileName(QFileDialog *opd, const QString &name)
 {
-    opd->setProperty(kOpdFileName, name);
+    opd->setProperty(Prompt::ProposedFileProperty, name);
     opd->selectFile(name);
 }
 
@@ -27,7 +25,7 @@ void setOpdFileName(QFileDialog *opd, const QString &name)
 bool chooseDatabaseFile(TfrmeKMain *w, QString &path)
 {
     QFileDialog *opd = w->opd;
-    opd->selectFile(opd->property(kOpdFileName).toString());
+    opd->selectFile(opd->property(Prompt::ProposedFileProperty).toString());
     QString chosen;
     if (!Prompt::openFile(*opd, chosen))
         return false;

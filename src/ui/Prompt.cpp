@@ -99,7 +99,7 @@ bool Prompt::openFile(QFileDialog &dialog, QString &path)
 {
     Answer a;
     if (scripted(Kind::OpenFile, dialog.windowTitle(), dialog.directory().absolutePath(),
-                 dialog.property("proposedFile").toString(), &a)) {
+                 dialog.property(ProposedFileProperty).toString(), &a)) {
         if (!a.accept)
             return false;
         path = a.text;

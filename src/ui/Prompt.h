@@ -48,6 +48,9 @@ public:
     // One-line input box; value holds the proposal and, on OK, the typed text.
     static bool input(QWidget *parent, const QString &caption, const QString &prompt, QString &value,
                       int maxLength = 255);
+    // The file dialog's proposed file name, kept on the dialog from one use to
+    // the next; a test reads it back as the question's value.
+    static constexpr const char *ProposedFileProperty = "proposedFile";
     // Shows the file-open dialog; on OK path holds the chosen file.
     static bool openFile(QFileDialog &dialog, QString &path);
     // Runs one of the editor's own modal dialogs; true when it ended with OK.

@@ -1,6 +1,7 @@
 #include "ui/ekMain.h"
 
 #include "ui/Look.h"
+#include "config/UserError.h"
 #include "editor/BdeEngine.h"
 
 #include "ui/Anchors.h"
@@ -347,7 +348,7 @@ void TfrmeKMain::guarded(const std::function<void()> &command)
 {
     try {
         command();
-    } catch (const EngineError &e) {
+    } catch (const UserError &e) {
         Prompt::message(this, e.message());
     } catch (const std::exception &e) {
         Prompt::message(this, QString::fromLocal8Bit(e.what()));

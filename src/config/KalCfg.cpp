@@ -16,41 +16,26 @@ QString &programDirOverride()
 
 const char *const kKeys[FieldCount] = {"DBN", "Caption", "ServIP", "BaseName", "SYSBaseName"};
 
-// Empty after removing the characters of code 0 to 32 at both ends.
-bool isBlankText(const QString &s)
-{
-    for (QChar c : s)
-        if (c.unicode() > 32)
-            return false;
-    return true;
-}
-
-// A name the writer cannot keep: blanks and line breaks at the ends of a value
-// are not written, so such an entry would come back nameless after a save.
-bool isUnwritableName(const QString &s)
-{
-    for (QChar c : s)
-        if (c != u' ' && c != u'\t' && c != u'\r' && c != u'\n')
-            return false;
-    return true;
-}
-
-// Every i, ascending, for which the section holds a key "DBN" + i as the readers
-// spell it (decimal, no leading zero). Any other number can only be read as an
-// entry without a name, which is dropped; so these are the only ones to read,
-// however large "Number" is.
+// Every i, ascending, for which the section lists one of an entry's five keys as
+// the readers spell them (decimal, no leading zero). Any other number can only be
+// read as an entry without any text, so these are the only ones to read, however
+// large "Number" is.
 QList<int> entryNumbers(const ProfileFile &ini, const QString &section)
 {
     QList<int> out;
     for (const QString &key : ini.keys(section)) {
-        if (key.size() < 4 || key.size() > 13 || !key.startsWith(QLatin1String("dbn"), Qt::CaseInsensitive)
-            || key[3] == u'0')
-            continue;
-        qint64 n = 0;
-        for (qsizetype i = 3; i < key.size() && n >= 0; ++i)
-            n = key[i] >= u'0' && key[i] <= u'9' ? n * 10 + (key[i].unicode() - u'0') : -1;
-        if (n > 0 && n <= INT_MAX)
-            out.append(int(n));
+        for (const char *prefix : kKeys) {
+            const qsizetype p = qsizetype(qstrlen(prefix));
+            if (key.size() <= p || key.size() > p + 10 || !key.startsWith(QLatin1String(prefix), Qt::CaseInsensitive)
+                || key[p] == u'0')
+                continue;
+            qint64 n = 0;
+            for (qsizetype i = p; i < key.size() && n >= 0; ++i)
+                n = key[i] >= u'0' && key[i] <= u'9' ? n * 10 + (key[i].unicode() - u'0') : -1;
+            if (n > 0 && n <= INT_MAX)
+                out.append(int(n));
+            break;
+        }
     }
     std::sort(out.begin(), out.end());
     out.erase(std::unique(out.begin(), out.end()), out.end());
@@ -100,25 +85,28 @@ bool SaveLvToIni(ProfileFile &ini, const EntryList &list, const QString &section
     }
 }
 
-bool LoadLvFromIni(ProfileFile &ini, EntryList &list, const QString &section, const ErrorSink &report)
+bool LoadLvFromIni(ProfileFile &ini, EntryList &list, const QString &section, const ErrorSink &report,
+                   const LogSink &log)
 {
     try {
         if (!ini.sectionExists(section))
             return false;
-        // A hand-edited "Number" can be huge; only the numbers that have an entry
-        // are read.
         const int number = ini.readInteger(section, QStringLiteral("Number"), 0);
         for (const int i : entryNumbers(ini, section)) {
-            if (i > number)
-                break;
+            if (i > number) {
+                // The suite's programs stop at "Number" too; say what they do not see.
+                if (log)
+                    log(QStringLiteral("LoadLvFromIni"),
+                        QStringLiteral("Секция %1: запис %2 е след Number=%3 и не е зареден").arg(section).arg(i).arg(number));
+                continue;
+            }
+            // An entry is kept whatever it lacks: what the administrator typed into
+            // it survives the next save. The suite's programs skip it as before.
             const int row = list.append();
             list.setChecked(row, true);
             const QString num = QString::number(i);
             for (int f = 0; f < FieldCount; ++f)
                 list.setText(row, f, ini.readString(section, QLatin1String(kKeys[f]) % num));
-            if (isUnwritableName(list.text(row, FieldName)) || isBlankText(list.text(row, FieldLabel))
-                || isBlankText(list.text(row, FieldPath)) || isBlankText(list.text(row, FieldAccess)))
-                list.remove(row);
         }
         return list.count() > 0;
     } catch (const ProfileError &e) {

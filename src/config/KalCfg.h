@@ -9,6 +9,8 @@
 
 // Shows a failure to the user (a message box in the editor, a collector in tests).
 using ErrorSink = std::function<void(const QString &message)>;
+// Writes a line to the message log (the page "Съобщения" in the editor).
+using LogSink = std::function<void(const QString &source, const QString &message)>;
 
 // The directory of the editor's own program file, with its trailing separator.
 // Tests point it elsewhere with setProgramDir().
@@ -22,7 +24,9 @@ QString CfgFileName();
 // Returns false when writing failed; the failure has been shown through report.
 bool SaveLvToIni(ProfileFile &ini, const EntryList &list, const QString &section, const ErrorSink &report);
 
-// Appends the section's entries to the list, each checked; entries without a
-// name, label, path or access database are dropped. Returns true when the
-// section exists and the list holds entries afterwards.
-bool LoadLvFromIni(ProfileFile &ini, EntryList &list, const QString &section, const ErrorSink &report);
+// Appends the section's entries 1 to "Number" to the list, each checked: every
+// number for which the section holds any of the entry's keys, whatever texts are
+// blank. Numbers above "Number" are not read; each gets a line through log.
+// Returns true when the section exists and the list holds entries afterwards.
+bool LoadLvFromIni(ProfileFile &ini, EntryList &list, const QString &section, const ErrorSink &report,
+                   const LogSink &log = {});

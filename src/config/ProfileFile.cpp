@@ -6,111 +6,59 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QSet>
 
-#include <algorithm>
 #include <climits>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
-inline bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
-inline bool isBlankByte(char c) { return c == ' ' || c == '\t'; }
+// ^Z counts as white space too: the profile functions skip the DOS end-of-file mark.
+inline bool isWs(QChar c)
+{
+    const char16_t u = c.unicode();
+    return (u >= 9 && u <= 13) || u == 26 || u == 32;
+}
 
-QStringView trimBlanks(QStringView s)
+QStringView trimWs(QStringView s)
 {
     qsizetype b = 0, e = s.size();
-    while (b < e && isBlank(s[b]))
+    while (b < e && isWs(s[b]))
         ++b;
-    while (e > b && isBlank(s[e - 1]))
+    while (e > b && isWs(s[e - 1]))
         --e;
     return s.mid(b, e - b);
 }
 
-// The line without its ending (LF, or CR LF).
-QByteArrayView lineText(const QByteArray &raw)
+QStringView trimEnd(QStringView s)
 {
-    qsizetype n = raw.size();
-    if (n > 0 && raw[n - 1] == '\n') {
-        --n;
-        if (n > 0 && raw[n - 1] == '\r')
-            --n;
-    }
-    return QByteArrayView(raw.constData(), n);
+    qsizetype e = s.size();
+    while (e > 0 && isWs(s[e - 1]))
+        --e;
+    return s.left(e);
 }
 
-QByteArray lineEnding(const QByteArray &raw)
+QStringView trimStart(QStringView s)
 {
-    if (raw.endsWith("\r\n"))
-        return "\r\n";
-    if (raw.endsWith('\n'))
-        return "\n";
-    return "\r\n";
+    qsizetype b = 0;
+    while (b < s.size() && isWs(s[b]))
+        ++b;
+    return s.mid(b);
 }
 
-qsizetype firstNonBlank(QByteArrayView text)
+// The profile functions hold names and values as C strings.
+QStringView cutAtNul(QStringView s)
 {
-    qsizetype i = 0;
-    while (i < text.size() && isBlankByte(text[i]))
-        ++i;
-    return i;
+    const qsizetype i = s.indexOf(QChar(0));
+    return i < 0 ? s : s.left(i);
 }
 
-bool isBlankLine(const QByteArray &raw)
+QString fold(QStringView name)
 {
-    const QByteArrayView t = lineText(raw);
-    return firstNonBlank(t) == t.size();
-}
-
-// What a value is written as, so that a profile reader gives back the same text:
-// line breaks cannot stand inside a line and become blanks; blanks at the ends
-// would be dropped by every reader anyway; a text that itself begins and ends with
-// a double quote is enclosed in one more pair, which the reader takes off again.
-QByteArray encodeValue(const QString &value)
-{
-    const bool plain = !value.isEmpty() && !isBlank(value.front()) && !isBlank(value.back())
-                       && !(value.size() >= 2 && value.front() == u'"' && value.back() == u'"')
-                       && !value.contains(u'\r') && !value.contains(u'\n');
-    if (plain || value.isEmpty())
-        return Cp1251::encode(value);
-    QString v = value;
-    v.replace(u'\r', u' ').replace(u'\n', u' ');
-    v = trimBlanks(v).toString();
-    if (v.size() >= 2 && v.startsWith(u'"') && v.endsWith(u'"'))
-        v = u'"' + v + u'"';
-    return Cp1251::encode(v);
-}
-
-QByteArray encodeName(const QString &name)
-{
-    if (!name.contains(u'\r') && !name.contains(u'\n'))
-        return Cp1251::encode(name);
-    QString n = name;
-    n.replace(u'\r', u' ').replace(u'\n', u' ');
-    return Cp1251::encode(n);
-}
-
-} // namespace
-
-ProfileFile::ProfileFile(const QString &path)
-    : m_path(path)
-{
-    QFile f(path);
-    QByteArray content;
-    if (f.open(QIODevice::ReadOnly))
-        content = f.readAll();
-    parse(content);
-}
-
-ProfileFile ProfileFile::fromBytes(const QByteArray &content, const QString &path)
-{
-    ProfileFile p;
-    p.m_path = path;
-    p.parse(content);
-    return p;
-}
-
-QString ProfileFile::foldName(QStringView name)
-{
-    name = trimBlanks(name);
     // Names are nearly always plain ASCII: fold those without the Unicode tables.
     QString out(name.size(), Qt::Uninitialized);
     QChar *dst = out.data();
@@ -123,82 +71,192 @@ QString ProfileFile::foldName(QStringView name)
     return out;
 }
 
-bool ProfileFile::parseKeyLine(const QByteArray &raw, QString *key)
+QString foldQuery(const QString &name)
 {
-    const QByteArrayView text = lineText(raw);
-    const qsizetype start = firstNonBlank(text);
-    if (start == text.size() || text[start] == ';')
-        return false;
-    const qsizetype eq = text.indexOf('=', start);
-    if (eq < 0)
-        return false;
-    if (key) {
-        // The suite's keys are ASCII: fold those straight from the bytes, in one copy.
-        qsizetype end = eq;
-        while (end > start && isBlankByte(text[end - 1]))
-            --end;
-        QString folded(end - start, Qt::Uninitialized);
-        QChar *dst = folded.data();
-        for (qsizetype i = start; i < end; ++i) {
-            const char c = text[i];
-            if (static_cast<unsigned char>(c) >= 0x80) {
-                folded = foldName(Cp1251::decode(text.constData() + start, end - start));
-                break;
-            }
-            *dst++ = QChar(c >= 'A' && c <= 'Z' ? char16_t(c + 32) : char16_t(c));
-        }
-        *key = folded;
+    return fold(trimWs(name));
+}
+
+// A header's name, or a null view when the line is no header.
+QStringView headerName(QStringView line)
+{
+    const QStringView t = trimWs(line);
+    if (t.isEmpty() || t[0] != u'[')
+        return {};
+    const qsizetype close = t.lastIndexOf(u']');
+    if (close <= 0)
+        return {};
+    const QStringView name = cutAtNul(trimWs(t.mid(1, close - 1)));
+    return name.isNull() ? QStringView(u"") : name;
+}
+
+inline bool isQuote(QChar c) { return c == u'"' || c == u'\''; }
+
+QString withoutBreaks(QStringView s)
+{
+    QString v = cutAtNul(s).toString();
+    v.replace(u'\r', u' ').replace(u'\n', u' ');
+    return v;
+}
+
+// What a value is written as, so that a profile reader gives back the same text:
+// line breaks cannot stand inside a line and become blanks; white space at the
+// ends would be dropped by every reader anyway; a text that itself stands between
+// two equal quotes is enclosed in one more pair of double quotes, which the reader
+// takes off again.
+QString encodeValue(const QString &value)
+{
+    QString v = withoutBreaks(value);
+    const QStringView t = trimWs(v);
+    if (t.size() >= 2 && isQuote(t.front()) && t.back() == t.front())
+        return QString(u'"' + t.toString() + u'"');
+    return t.size() == v.size() ? v : t.toString();
+}
+
+ProfileError readFailure(const QString &path, ProfileFile::Purpose purpose)
+{
+    const QString shown = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+    return ProfileError(purpose == ProfileFile::Purpose::Save ? QStringLiteral("Unable to write to %1").arg(shown)
+                                                              : QStringLiteral("Unable to read %1").arg(shown));
+}
+
+} // namespace
+
+ProfileFile::ProfileFile(const QString &path, Purpose purpose)
+    : m_path(path)
+{
+    QByteArray content;
+    const QFileInfo info(path);
+    if (info.exists()) {
+        // An existing file that cannot be read is not an empty configuration:
+        // saving one would replace whatever it holds.
+        QFile f(path);
+        if (info.isDir() || !f.open(QIODevice::ReadOnly))
+            throw readFailure(path, purpose);
+        content = f.readAll();
+        if (f.error() != QFileDevice::NoError)
+            throw readFailure(path, purpose);
     }
+    load(content);
+}
+
+ProfileFile ProfileFile::fromBytes(const QByteArray &content, const QString &path)
+{
+    ProfileFile p;
+    p.m_path = path;
+    p.load(content);
+    return p;
+}
+
+void ProfileFile::load(const QByteArray &bytes)
+{
+    m_bytes = bytes;
+    const auto *b = reinterpret_cast<const unsigned char *>(bytes.constData());
+    m_encoding = Encoding::Ansi;
+    m_bomSize = 0;
+    if (bytes.size() >= 2 && b[0] == 0xFF && b[1] == 0xFE)
+        m_encoding = Encoding::Utf16LE;
+    else if (bytes.size() >= 2 && b[0] == 0xFE && b[1] == 0xFF)
+        m_encoding = Encoding::Utf16BE;
+    if (m_encoding == Encoding::Ansi) {
+        m_text = Cp1251::decode(bytes);
+    } else {
+        m_bomSize = 2;
+        const qsizetype n = (bytes.size() - 2) / 2; // an odd last byte is kept, not read
+        m_text = QString(n, Qt::Uninitialized);
+        QChar *dst = m_text.data();
+        const bool le = m_encoding == Encoding::Utf16LE;
+        for (qsizetype i = 0; i < n; ++i) {
+            const unsigned char lo = b[2 + 2 * i + (le ? 0 : 1)], hi = b[2 + 2 * i + (le ? 1 : 0)];
+            dst[i] = QChar(char16_t(lo | (hi << 8)));
+        }
+    }
+    parse();
+}
+
+QStringView ProfileFile::text(const Line &line) const
+{
+    return line.start >= 0 ? QStringView(m_text).mid(line.start, line.size) : QStringView(line.written);
+}
+
+bool ProfileFile::keyOf(QStringView lineText, KeyInfo *info)
+{
+    const QStringView t = trimWs(lineText);
+    if (t.isEmpty())
+        return false;
+    const qsizetype eq = t.indexOf(u'=');
+    info->name = cutAtNul(trimEnd(eq < 0 ? t : t.left(eq)));
+    info->hasValue = eq >= 0;
+    info->rawValue = eq < 0 ? QStringView() : trimStart(t.mid(eq + 1));
+    info->listed = info->hasValue && t[0] != u';' && !info->name.isEmpty();
     return true;
 }
 
-void ProfileFile::parse(const QByteArray &content)
+QString ProfileFile::readValue(QStringView rawValue)
 {
-    // Unchanged lines stay views into the file's bytes, which are kept for that.
-    m_content = content;
+    QStringView v = cutAtNul(rawValue);
+    if (v.size() >= 2 && isQuote(v.front()) && v.back() == v.front())
+        v = v.mid(1, v.size() - 2);
+    return v.left(MaxValueLength).toString();
+}
+
+void ProfileFile::parse()
+{
+    m_eol = QStringLiteral("\r\n");
     m_sections.clear();
     m_sections.append(Section{});
+    const QChar *d = m_text.constData();
+    const qsizetype n = m_text.size();
     qsizetype pos = 0;
-    const qsizetype n = content.size();
     while (pos < n) {
-        qsizetype nl = content.indexOf('\n', pos);
-        const qsizetype end = nl < 0 ? n : nl + 1;
-        const QByteArray raw = QByteArray::fromRawData(m_content.constData() + pos, end - pos);
-        pos = end;
+        qsizetype e = pos;
+        while (e < n && d[e] != u'\r' && d[e] != u'\n')
+            ++e;
+        qsizetype endSize = 0;
+        if (e < n)
+            endSize = d[e] == u'\r' && e + 1 < n && d[e + 1] == u'\n' ? 2 : 1;
+        // New lines end as the file's first line does.
+        if (pos == 0 && endSize > 0)
+            m_eol = QString(d + e, endSize);
+        Line line;
+        line.start = pos;
+        line.size = e - pos;
+        line.endSize = endSize;
+        pos = e + endSize;
 
-        const QByteArrayView text = lineText(raw);
-        const qsizetype s = firstNonBlank(text);
-        if (s < text.size() && text[s] == '[') {
-            qsizetype close = text.indexOf(']', s + 1);
-            if (close < 0)
-                close = text.size();
+        const QStringView lineText(d + line.start, line.size);
+        const QStringView name = headerName(lineText);
+        if (!name.isNull()) {
             Section sec;
-            sec.header = raw;
-            sec.folded = foldName(Cp1251::decode(text.constData() + s + 1, close - s - 1));
+            sec.header = line;
+            sec.hasHeader = true;
+            sec.folded = fold(name);
             m_sections.append(sec);
             continue;
         }
         Section &cur = m_sections.last();
-        if (m_sections.size() > 1) {
-            QString key;
-            if (parseKeyLine(raw, &key)) {
-                if (auto it = cur.keys.find(key); it == cur.keys.end())
-                    cur.keys.insert(key, cur.lines.size());
-            }
+        KeyInfo key;
+        if (m_sections.size() > 1 && keyOf(lineText, &key)) {
+            const QString folded = fold(key.name);
+            if (!cur.keys.contains(folded))
+                cur.keys.insert(folded, int(cur.lines.size()));
+            if (key.listed)
+                ++cur.listed;
         }
-        cur.lines.append(raw);
+        cur.lines.append(line);
     }
     // Blank lines that end a section stay at its end when keys are added to it.
     for (Section &sec : m_sections) {
-        while (!sec.lines.isEmpty() && isBlankLine(sec.lines.last()))
-            sec.tail.prepend(sec.lines.takeLast());
+        qsizetype k = sec.lines.size();
+        while (k > 0 && trimWs(text(sec.lines[k - 1])).isEmpty())
+            --k;
+        sec.tail = sec.lines.mid(k);
+        sec.lines.resize(k);
     }
     indexSections();
 }
 
 void ProfileFile::indexSections()
 {
-    m_lastSection = -1;
     m_index.clear();
     for (int i = 1; i < m_sections.size(); ++i) {
         if (!m_index.contains(m_sections[i].folded))
@@ -208,21 +266,37 @@ void ProfileFile::indexSections()
 
 const ProfileFile::Section *ProfileFile::findSection(const QString &section) const
 {
-    const auto it = m_index.constFind(foldName(section));
-    return it == m_index.constEnd() ? nullptr : &m_sections[*it];
+    const auto it = m_index.constFind(foldQuery(section));
+    if (it == m_index.constEnd() || m_sections[*it].erased)
+        return nullptr;
+    return &m_sections[*it];
 }
 
-ProfileFile::Section *ProfileFile::findSection(const QString &section)
+ProfileFile::Section *ProfileFile::sectionForWrite(const QString &section)
 {
-    // A section is written key after key: remember the last one looked up.
-    if (m_lastSection >= 0 && section == m_lastSectionName)
-        return &m_sections[m_lastSection];
-    const auto it = m_index.constFind(foldName(section));
-    if (it == m_index.constEnd())
-        return nullptr;
-    m_lastSectionName = section;
-    m_lastSection = *it;
-    return &m_sections[*it];
+    const QString folded = foldQuery(section);
+    if (const auto it = m_index.constFind(folded); it != m_index.constEnd()) {
+        Section &sec = m_sections[*it];
+        sec.erased = false; // an erased section is written again where it stood
+        return &sec;
+    }
+    QString name = withoutBreaks(section);
+    Section fresh;
+    fresh.header = writtenLine(u'[' + name + u']');
+    fresh.hasHeader = true;
+    fresh.folded = folded;
+    m_sections.append(fresh);
+    m_index.insert(folded, int(m_sections.size()) - 1);
+    return &m_sections.last();
+}
+
+ProfileFile::Line ProfileFile::writtenLine(const QString &lineText) const
+{
+    Line l;
+    l.size = lineText.size();
+    l.endSize = m_eol.size();
+    l.written = lineText;
+    return l;
 }
 
 QString ProfileFile::readString(const QString &section, const QString &key, const QString &def) const
@@ -230,17 +304,13 @@ QString ProfileFile::readString(const QString &section, const QString &key, cons
     const Section *sec = findSection(section);
     if (!sec)
         return def;
-    const auto it = sec->keys.constFind(foldName(key));
+    const auto it = sec->keys.constFind(foldQuery(key));
     if (it == sec->keys.constEnd())
         return def;
-    const QByteArrayView text = lineText(sec->lines[*it]);
-    const qsizetype eq = text.indexOf('=');
-    const QString all = Cp1251::decode(text.constData() + eq + 1, text.size() - eq - 1);
-    QStringView v = trimBlanks(all);
-    if (v.size() >= 2 && v.front() == u'"' && v.back() == u'"')
-        v = v.mid(1, v.size() - 2);
-    v = v.left(MaxValueLength);
-    return v.size() == all.size() ? all : v.toString(); // no second copy of a plain value
+    KeyInfo k;
+    keyOf(text(sec->lines[*it]), &k);
+    // A key line without "=" is found first and has no value.
+    return k.hasValue ? readValue(k.rawValue) : def;
 }
 
 bool ProfileFile::parseInteger(const QString &text, int *value)
@@ -288,37 +358,42 @@ int ProfileFile::readInteger(const QString &section, const QString &key, int def
     return parseInteger(readString(section, key), &v) ? v : def;
 }
 
+QString ProfileFile::storedText(const QString &value)
+{
+    return trimWs(withoutBreaks(value)).left(MaxValueLength).toString();
+}
+
 void ProfileFile::writeString(const QString &section, const QString &key, const QString &value)
 {
-    Section *sec = findSection(section);
-    if (!sec) {
-        Section fresh;
-        fresh.header = encodeName(u'[' + section + u']') + "\r\n";
-        fresh.folded = foldName(section);
-        m_sections.append(fresh);
-        m_index.insert(fresh.folded, m_sections.size() - 1);
-        sec = &m_sections.last();
-    }
-    const QString folded = foldName(key);
-    const auto it = sec->keys.constFind(folded);
-    if (it != sec->keys.constEnd()) {
-        // Keep the key as it is spelled in the file, and the line's own ending.
-        QByteArray &raw = sec->lines[*it];
-        const QByteArrayView text = lineText(raw);
-        const qsizetype s = firstNonBlank(text);
-        QByteArray name = text.sliced(s, text.indexOf('=', s) - s).toByteArray();
-        while (!name.isEmpty() && isBlankByte(name.back()))
-            name.chop(1);
-        raw = name + '=' + encodeValue(value) + lineEnding(raw);
+    Section *sec = sectionForWrite(section);
+    const QString folded = foldQuery(key);
+    KeyInfo k;
+    if (const auto it = sec->keys.constFind(folded); it != sec->keys.constEnd()) {
+        Line &line = sec->lines[*it];
+        keyOf(text(line), &k);
+        if (k.hasValue && readValue(k.rawValue) == value)
+            return; // the value it already had: the line stays as it stood
+        // Keep the key as it is spelled in the file.
+        const QString name = k.name.toString();
+        if (!k.listed)
+            ++sec->listed;
+        line = writtenLine(name + u'=' + encodeValue(value));
         return;
     }
-    const QByteArray name = encodeName(key);
-    const QByteArray encoded = encodeValue(value);
-    QByteArray line;
-    line.reserve(name.size() + encoded.size() + 3);
-    line.append(name).append('=').append(encoded).append("\r\n");
-    sec->keys.insert(folded, sec->lines.size());
-    sec->lines.append(line);
+    // A key of a section erased before this write keeps its old line when its
+    // value is the same, so that a rewritten section changes only what changed.
+    if (const auto old = sec->pool.constFind(folded); old != sec->pool.constEnd()) {
+        keyOf(text(*old), &k);
+        if (readValue(k.rawValue) == value) {
+            sec->keys.insert(folded, int(sec->lines.size()));
+            sec->lines.append(*old);
+            ++sec->listed;
+            return;
+        }
+    }
+    sec->keys.insert(folded, int(sec->lines.size()));
+    sec->lines.append(writtenLine(withoutBreaks(key) + u'=' + encodeValue(value)));
+    ++sec->listed;
 }
 
 void ProfileFile::writeInteger(const QString &section, const QString &key, int value)
@@ -328,22 +403,39 @@ void ProfileFile::writeInteger(const QString &section, const QString &key, int v
 
 void ProfileFile::eraseSection(const QString &section)
 {
-    const QString folded = foldName(section);
-    if (!m_index.contains(folded))
+    const QString folded = foldQuery(section);
+    const auto it = m_index.constFind(folded);
+    if (it == m_index.constEnd())
         return;
+    const int first = *it;
     // Every section of that name goes: a second one, hidden behind the first until
     // now, would otherwise come to light with whatever stale keys it holds.
-    for (int i = m_sections.size() - 1; i >= 1; --i) {
+    for (int i = int(m_sections.size()) - 1; i > first; --i) {
         if (m_sections[i].folded == folded)
             m_sections.removeAt(i);
     }
+    // The first keeps its place, its header and its trailing blank lines, in case
+    // it is written again; until then readers do not see it, and it is not saved.
+    Section &sec = m_sections[first];
+    if (!sec.erased && sec.pool.isEmpty()) {
+        KeyInfo k;
+        for (auto key = sec.keys.cbegin(); key != sec.keys.cend(); ++key) {
+            const Line &line = sec.lines[key.value()];
+            if (keyOf(text(line), &k) && k.hasValue)
+                sec.pool.insert(key.key(), line);
+        }
+    }
+    sec.lines.clear();
+    sec.keys.clear();
+    sec.listed = 0;
+    sec.erased = true;
     indexSections();
 }
 
 bool ProfileFile::sectionExists(const QString &section) const
 {
     const Section *sec = findSection(section);
-    return sec && !sec->keys.isEmpty();
+    return sec && sec->listed > 0;
 }
 
 QStringList ProfileFile::keys(const QString &section) const
@@ -352,46 +444,66 @@ QStringList ProfileFile::keys(const QString &section) const
     const Section *sec = findSection(section);
     if (!sec)
         return out;
-    QList<int> rows = sec->keys.values();
-    std::sort(rows.begin(), rows.end());
-    out.reserve(rows.size());
-    for (int row : rows) {
-        const QByteArrayView text = lineText(sec->lines[row]);
-        const qsizetype s = firstNonBlank(text);
-        qsizetype e = text.indexOf('=', s);
-        while (e > s && isBlankByte(text[e - 1]))
-            --e;
-        out.append(Cp1251::decode(text.data() + s, e - s));
+    QSet<QString> seen;
+    out.reserve(sec->listed);
+    KeyInfo k;
+    for (const Line &line : sec->lines) {
+        if (!keyOf(text(line), &k) || !k.listed)
+            continue;
+        QString name = k.name.toString();
+        if (!seen.contains(fold(name))) {
+            seen.insert(fold(name));
+            out.append(name);
+        }
     }
     return out;
 }
 
+void ProfileFile::appendEncoded(QByteArray &out, QStringView s) const
+{
+    if (m_encoding == Encoding::Ansi) {
+        out.append(Cp1251::encode(s.toString()));
+        return;
+    }
+    const bool le = m_encoding == Encoding::Utf16LE;
+    for (QChar c : s) {
+        const char lo = char(c.unicode() & 0xFF), hi = char(c.unicode() >> 8);
+        out.append(le ? lo : hi).append(le ? hi : lo);
+    }
+}
+
 QByteArray ProfileFile::content() const
 {
-    qsizetype total = 0;
-    for (const Section &sec : m_sections) {
-        total += sec.header.size();
-        for (const QByteArray &l : sec.lines)
-            total += l.size() + 2;
-        for (const QByteArray &l : sec.tail)
-            total += l.size() + 2;
-    }
+    const qsizetype unit = m_encoding == Encoding::Ansi ? 1 : 2;
     QByteArray out;
-    out.reserve(total);
-    auto put = [&out](const QByteArray &raw) {
-        // Only the file's last line can lack its ending; anything after it starts a new line.
-        if (!out.isEmpty() && !out.endsWith('\n'))
-            out.append("\r\n");
-        out.append(raw);
+    out.reserve(m_bytes.size() + 4096);
+    out.append(m_bytes.constData(), m_bomSize);
+    bool open = false; // the last line put has no ending (it was the file's last)
+    auto put = [&](const Line &line) {
+        if (open)
+            appendEncoded(out, m_eol);
+        if (line.start >= 0) {
+            out.append(m_bytes.constData() + m_bomSize + unit * line.start, unit * (line.size + line.endSize));
+            open = line.endSize == 0;
+        } else {
+            appendEncoded(out, line.written);
+            appendEncoded(out, m_eol);
+            open = false;
+        }
     };
     for (const Section &sec : m_sections) {
-        if (!sec.header.isEmpty())
+        if (sec.erased)
+            continue;
+        if (sec.hasHeader)
             put(sec.header);
-        for (const QByteArray &l : sec.lines)
+        for (const Line &l : sec.lines)
             put(l);
-        for (const QByteArray &l : sec.tail)
+        for (const Line &l : sec.tail)
             put(l);
     }
+    // An odd last byte of a UTF-16 file was never read; it is kept at the end.
+    if (unit == 2 && (m_bytes.size() - m_bomSize) % 2)
+        out.append(m_bytes.back());
     return out;
 }
 
@@ -410,6 +522,21 @@ void ProfileFile::commit() const
     out.setDirectWriteFallback(false);
     if (!out.open(QIODevice::WriteOnly))
         throw failure;
+#ifdef Q_OS_UNIX
+    // The file belongs to whoever it belonged to: the suite's programs and the
+    // other administrators keep their access to it. Where the user may not give
+    // the file away, it is theirs, as any new file would be.
+    struct stat old;
+    if (info.exists() && ::stat(QFile::encodeName(m_path).constData(), &old) == 0) {
+        if (::fchown(out.handle(), old.st_uid, gid_t(-1)) != 0) {
+            // not allowed: keep the saving user as owner
+        }
+        if (::fchown(out.handle(), uid_t(-1), old.st_gid) != 0) {
+            // not a member of that group
+        }
+        ::fchmod(out.handle(), old.st_mode & 07777);
+    }
+#endif
     const QByteArray bytes = content();
     if (out.write(bytes) != bytes.size()) {
         out.cancelWriting();

@@ -16,29 +16,47 @@ public:
 
 // A Windows profile ("INI") file, read as the suite's programs read it through
 // the Windows profile functions:
-//  - section and key names compare without letter case and without the blanks
-//    around them; of two sections (or two keys in one section) of one name the
-//    first counts;
-//  - blanks around a value are not part of it, and a value enclosed in one pair
-//    of double quotes is read without them; at most 2,047 characters are read;
-//  - lines that begin with ";" and lines without "=" are not keys, so a section
-//    holding only such lines does not exist for the reader.
+//  - a line ends at CR, at LF or at CR LF;
+//  - white space around names and values is every character of code 9 to 13,
+//    26 (^Z) and 32; a NUL ends a name or a value;
+//  - a header is a line that begins with "[" and holds a "]" after it; its name
+//    is the text up to the last "]"; any other line belongs to the section
+//    before it, and lines before the first header to none;
+//  - section and key names compare without letter case; of two sections (or two
+//    keys in one section) of one name the first counts, and a key line without
+//    "=" counts too: it reads as empty;
+//  - a value enclosed in a matching pair of double or single quotes is read
+//    without them; at most 2,047 characters are read;
+//  - a key is listed (keys(), sectionExists()) only when its line holds "=" and
+//    does not begin with ";".
+// A file that starts with the UTF-16 byte order mark (FF FE or FE FF) is UTF-16
+// text; any other file is Windows-1251.
 //
 // The file is read once, when the object is made. Every operation works on that
 // image in memory and sees the effect of the ones before it; commit() replaces
-// the file on disk in one step. Every line that no operation changes is written
-// back as it was, byte for byte, line ending included. Texts are Windows-1251.
+// the file on disk in one step, in the file's own encoding. Every line that no
+// operation changes is written back as it was, byte for byte, line ending
+// included; a line that is written takes the ending of the file's first line.
+// A section that is erased and then written again stays where it was, and a key
+// written with the value it already had keeps its line as it stood.
 class ProfileFile
 {
 public:
     static constexpr int MaxValueLength = 2047;
 
-    // Reads the file at path; a missing or unreadable file reads as empty.
-    explicit ProfileFile(const QString &path);
+    enum class Encoding { Ansi, Utf16LE, Utf16BE };
+    // What the file is read for decides the error when it exists but cannot be read.
+    enum class Purpose { Load, Save };
+
+    // Reads the file at path; a missing file reads as empty. A file that exists
+    // but cannot be read throws ProfileError: "Unable to read <path>" for a load,
+    // "Unable to write to <path>" for a save, which would otherwise replace it.
+    explicit ProfileFile(const QString &path, Purpose purpose = Purpose::Load);
     // An image made from bytes, not bound to any file on disk (tests, benchmarks).
     static ProfileFile fromBytes(const QByteArray &content, const QString &path = QString());
 
     QString path() const { return m_path; }
+    Encoding encoding() const { return m_encoding; }
 
     QString readString(const QString &section, const QString &key, const QString &def = QString()) const;
     int readInteger(const QString &section, const QString &key, int def) const;
@@ -47,14 +65,15 @@ public:
     void eraseSection(const QString &section);
     bool sectionExists(const QString &section) const;
 
-    // The keys of a section, as spelled in the file, in file order (first of each name).
+    // The listed keys of a section, as spelled in the file, in file order (first of each name).
     QStringList keys(const QString &section) const;
 
     // The bytes that commit() writes.
     QByteArray content() const;
 
     // Replaces the file with content(): a temporary file in the same directory,
-    // flushed, then renamed over the old one, which keeps its permissions.
+    // flushed, then renamed over the old one, which keeps its permissions and,
+    // where the user may set them, its owner and group.
     // A read-only file or a directory that cannot be written is left as it was;
     // throws ProfileError("Unable to write to <path>") then.
     void commit() const;
@@ -63,28 +82,61 @@ public:
     // is longer than two characters, "$" hexadecimal, otherwise signed decimal.
     static bool parseInteger(const QString &text, int *value);
 
+    // What a reader gets back from a value that is written afresh: the text up to
+    // a NUL, line breaks as blanks, without white space at the ends, at most
+    // MaxValueLength characters. A value the file held before keeps its own bytes.
+    static QString storedText(const QString &value);
+
 private:
+    // A line of the file: an unchanged one is a range of m_text, ending included;
+    // a written one owns its text and ends with the file's line ending.
+    struct Line
+    {
+        qsizetype start = -1; // in m_text; -1 for a written line
+        qsizetype size = 0;   // characters without the ending
+        qsizetype endSize = 0;
+        QString written;
+    };
+
     struct Section
     {
-        QByteArray header;           // the raw header line; empty for the lines before the first header
-        QString folded;              // name for look-ups
-        QList<QByteArray> lines;     // raw lines after the header, each with its own line ending
-        QList<QByteArray> tail;      // blank lines at the end of the section, kept after new keys
-        QHash<QString, int> keys;    // folded key -> index in lines of its first line
+        Line header;               // unused (size 0, start -1) for the lines before the first header
+        bool hasHeader = false;
+        QString folded;            // name for look-ups
+        QList<Line> lines;
+        QList<Line> tail;          // blank lines at the end, kept after new keys
+        QHash<QString, int> keys;  // folded key -> index in lines of its first line
+        int listed = 0;            // lines that are listed keys
+        bool erased = false;       // erased and not written since: absent for readers
+        QHash<QString, Line> pool; // an erased section's key lines, kept for unchanged values
     };
 
     ProfileFile() = default;
-    void parse(const QByteArray &content);
+    void load(const QByteArray &bytes);
+    void parse();
     void indexSections();
+    QStringView text(const Line &line) const;
     const Section *findSection(const QString &section) const;
-    Section *findSection(const QString &section);
-    static QString foldName(QStringView name);
-    static bool parseKeyLine(const QByteArray &line, QString *key);
+    Section *sectionForWrite(const QString &section);
+    // The line's key: its folded name, whether it holds "=" and whether it is listed.
+    struct KeyInfo
+    {
+        QStringView name; // as spelled, up to a NUL
+        QStringView rawValue; // after "=" and the blanks that follow it
+        bool hasValue = false;
+        bool listed = false;
+    };
+    static bool keyOf(QStringView lineText, KeyInfo *info);
+    static QString readValue(QStringView rawValue);
+    Line writtenLine(const QString &text) const;
+    void appendEncoded(QByteArray &out, QStringView text) const;
 
     QString m_path;
-    QByteArray m_content;            // the bytes read; unchanged lines point into them
+    QByteArray m_bytes;              // the bytes read; unchanged lines are copied from them
+    QString m_text;                  // the same, decoded: one character per byte or per UTF-16 unit
+    Encoding m_encoding = Encoding::Ansi;
+    qsizetype m_bomSize = 0;         // bytes before m_text starts
+    QString m_eol = QStringLiteral("\r\n");
     QList<Section> m_sections;       // m_sections[0] holds the lines before the first header
     QHash<QString, int> m_index;     // folded section name -> index of its first section
-    QString m_lastSectionName;       // the last name findSection() resolved, as spelled
-    int m_lastSection = -1;
 };

@@ -47,14 +47,14 @@ WholeConfig::WholeConfig()
     switchedOn.fill(false, n);
 }
 
-void loadConfig(ProfileFile &ini, ConfigState &state, const ErrorSink &report)
+void loadConfig(ProfileFile &ini, ConfigState &state, const ErrorSink &report, const LogSink &log)
 {
     state.setDefServer(ini.readString(kCommon, kServerKey));
     state.setDefBasePath(ini.readString(kCommon, kDirKey));
-    LoadLvFromIni(ini, state.systemList(), QLatin1String(Catalogue::SystemSection), report);
+    LoadLvFromIni(ini, state.systemList(), QLatin1String(Catalogue::SystemSection), report, log);
     const QList<Catalogue::PageDef> &pages = Catalogue::pages();
     for (int i = 0; i < pages.size(); ++i) {
-        const bool on = LoadLvFromIni(ini, state.pageList(i), QLatin1String(pages[i].section), report);
+        const bool on = LoadLvFromIni(ini, state.pageList(i), QLatin1String(pages[i].section), report, log);
         state.setSwitchedOn(i, on);
     }
 }
@@ -75,10 +75,10 @@ void saveConfig(ProfileFile &ini, const ConfigState &state, const ErrorSink &rep
     }
 }
 
-void loadConfig(ProfileFile &ini, WholeConfig &cfg, const ErrorSink &report)
+void loadConfig(ProfileFile &ini, WholeConfig &cfg, const ErrorSink &report, const LogSink &log)
 {
     MemoryState state(cfg);
-    loadConfig(ini, static_cast<ConfigState &>(state), report);
+    loadConfig(ini, static_cast<ConfigState &>(state), report, log);
 }
 
 void saveConfig(ProfileFile &ini, const WholeConfig &cfg, const ErrorSink &report)

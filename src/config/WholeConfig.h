@@ -46,9 +46,10 @@ struct WholeConfig
 // "Common", the system list from "System", then every page's section in catalogue
 // order. The lists are appended to, so they should be empty; a page is switched
 // on exactly when its section gave it entries. The section reader shows its own
-// failures through report and the load goes on; any other error (ProfileError or
-// another exception) is not caught here: it ends the load, and the caller shows it.
-void loadConfig(ProfileFile &ini, ConfigState &state, const ErrorSink &report);
+// failures through report and the load goes on, and writes what it leaves unread
+// to log; any other error (ProfileError or another exception) is not caught here:
+// it ends the load, and the caller shows it.
+void loadConfig(ProfileFile &ini, ConfigState &state, const ErrorSink &report, const LogSink &log = {});
 
 // Writes as the save command does: "DefServerIP" under "Common", "DefDBDir" under
 // "common" (one section), the system list into "System", then every page in
@@ -59,5 +60,5 @@ void loadConfig(ProfileFile &ini, ConfigState &state, const ErrorSink &report);
 void saveConfig(ProfileFile &ini, const ConfigState &state, const ErrorSink &report);
 
 // The same over a WholeConfig, which must have one list and one switch per page.
-void loadConfig(ProfileFile &ini, WholeConfig &cfg, const ErrorSink &report);
+void loadConfig(ProfileFile &ini, WholeConfig &cfg, const ErrorSink &report, const LogSink &log = {});
 void saveConfig(ProfileFile &ini, const WholeConfig &cfg, const ErrorSink &report);

@@ -66,7 +66,8 @@ bool TfrmeKMain::LoadCfg()
     try {
         ProfileFile ini(CfgFileName());
         WindowState state(*this);
-        loadConfig(ini, state, [this](const QString &m) { showError(m); });
+        loadConfig(ini, state, [this](const QString &m) { showError(m); },
+                   [this](const QString &source, const QString &m) { AddMsg(source, m); });
         return true;
     } catch (const std::exception &e) {
         const QString text = QString::fromLocal8Bit(e.what());
@@ -80,8 +81,9 @@ void TfrmeKMain::sbSaveClick()
 {
     try {
         // The whole file is prepared first and replaces the old one in one step:
-        // the suite's programs never read a half-written configuration.
-        ProfileFile ini(CfgFileName());
+        // the suite's programs never read a half-written configuration. A file
+        // that cannot be read is refused rather than replaced.
+        ProfileFile ini(CfgFileName(), ProfileFile::Purpose::Save);
         saveConfig(ini, WindowState(*this), [this](const QString &m) { showError(m); });
         ini.commit();
         FModified = false;

@@ -103,20 +103,37 @@ private slots:
         QVERIFY(!l.isChecked(0));
     }
 
-    void incompleteEntriesAreDropped()
+    void incompleteEntriesAreKept()
     {
+        // Whatever an entry lacks, it is loaded, so that the next save keeps it.
         ProfileFile ini = mk("[S]\nNumber=7\n"
                              "DBN1=\nCaption1=x\nBaseName1=p\nSYSBaseName1=a\n"       // no name
                              "DBN2=n2\nCaption2=  \nBaseName2=p\nSYSBaseName2=a\n"    // blank label
-                             "DBN3=n3\nCaption3=x\nBaseName3=\nSYSBaseName3=a\n"      // no path
-                             "DBN4=n4\nCaption4=x\nBaseName4=p\nSYSBaseName4=\"\t\"\n" // blank access
+                             "DBN3=n3\n"                                              // only a name
+                             "SYSBaseName4=\"\t\"\n"                                  // only a blank access
                              "DBN5=n5\nCaption5=x\nBaseName5=p\nSYSBaseName5=a\n"
-                             "DBN6=  \nCaption6=x\nBaseName6=p\nSYSBaseName6=a\n"     // blank name reads empty
-                             "DBN7=\" \"\nCaption7=x\nBaseName7=p\nSYSBaseName7=a\n"); // a name no save could keep
+                             "ServIP6=s\n"                                            // only a server
+                             "DBN7=\" \"\nCaption7=x\nBaseName7=p\nSYSBaseName7=a\n"
+                             "DBN8=above Number\n");
         MemoryEntryList l;
-        QVERIFY(LoadLvFromIni(ini, l, "S", {}));
-        QCOMPARE(l.count(), 1);
-        QCOMPARE(l.text(0, FieldName), QString("n5"));
+        QStringList logged;
+        QVERIFY(LoadLvFromIni(ini, l, "S", {}, [&](const QString &source, const QString &m) {
+            logged << source + ": " + m;
+        }));
+        QCOMPARE(l.count(), 7);
+        QCOMPARE(l.text(0, FieldName), QString());
+        QCOMPARE(l.text(1, FieldLabel), QString());
+        QCOMPARE(l.text(2, FieldName), QString("n3"));
+        QCOMPARE(l.text(3, FieldAccess), QString("\t"));
+        QCOMPARE(l.text(5, FieldServer), QString("s"));
+        QCOMPARE(l.text(6, FieldName), QString(" "));
+        QCOMPARE(logged, QStringList{QString::fromUtf8("LoadLvFromIni: Секция S: запис 8 е след Number=7 и не е зареден")});
+
+        // A section of such entries alone still switches its page on.
+        ProfileFile only = mk("[Documents]\nNumber=1\nCaption1=x\n");
+        MemoryEntryList docs;
+        QVERIFY(LoadLvFromIni(only, docs, "Documents", {}));
+        QCOMPARE(docs.count(), 1);
     }
 
     void numberEdgeCases_data()
@@ -185,15 +202,16 @@ private slots:
         MemoryEntryList l;
         addEntry(l, true, "sys_db", QString::fromUtf8("Пароли №1"), "", "C:\\Data\\sys.gdb",
                  QString::fromUtf8("Коментар"));
-        addEntry(l, true, "no comment", "x", "s", "p", ""); // dropped on reload
+        addEntry(l, true, "no comment", "x", "s", "p", ""); // kept, as the suite skips it
         ProfileFile ini = mk("");
         SaveLvToIni(ini, l, "System", {});
         ProfileFile again = ProfileFile::fromBytes(ini.content());
         MemoryEntryList back;
         QVERIFY(LoadLvFromIni(again, back, "System", {}));
-        QCOMPARE(back.count(), 1);
-        for (int f = 0; f < FieldCount; ++f)
-            QCOMPARE(back.text(0, f), l.text(0, f));
+        QCOMPARE(back.count(), 2);
+        for (int row = 0; row < 2; ++row)
+            for (int f = 0; f < FieldCount; ++f)
+                QCOMPARE(back.text(row, f), l.text(row, f));
     }
 
     void catalogueIsConsistent()

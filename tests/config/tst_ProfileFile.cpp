@@ -6,6 +6,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 namespace {
 
 QByteArray cp(const char *utf8) { return Cp1251::encode(QString::fromUtf8(utf8)); }
@@ -23,6 +28,17 @@ QByteArray readFile(const QString &path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QByteArray utf16(const char *utf8, bool littleEndian = true)
+{
+    const QString text = QString::fromUtf8(utf8);
+    QByteArray out = littleEndian ? QByteArray("\xFF\xFE") : QByteArray("\xFE\xFF");
+    for (QChar c : text) {
+        const char lo = char(c.unicode() & 0xFF), hi = char(c.unicode() >> 8);
+        out.append(littleEndian ? lo : hi).append(littleEndian ? hi : lo);
+    }
+    return out;
 }
 
 } // namespace
@@ -78,6 +94,92 @@ private slots:
         QCOMPARE(p.readString("S", "g"), QString("tabbed"));
     }
 
+    // Every line form that the Windows profile functions read, one row each.
+    void readingRules_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value");
+        auto row = [](const char *name, const QByteArray &file, const char *section, const char *key, const char *value) {
+            QTest::newRow(name) << file << QString(section) << QString(key) << QString::fromUtf8(value);
+        };
+        row("CR CR LF", "[S]\r\r\na=1\r\r\nb=2\r\r\n", "S", "b", "2");
+        row("LF CR", "[S]\n\ra=1\n\rb=2", "S", "b", "2");
+        row("lone CR", "[S]\ra=1\rb=2\r", "S", "a", "1");
+        row("white space 9 to 13", "[S]\r\n\x0b\x0c a \t=\x0b\x0c 1 \t\x0c\r\n", "S", "a", "1");
+        row("DOS end-of-file mark", "[S]\x1a\r\na=\x1a" "1\x1a\r\n", "S", "a", "1");
+        row("no-break space is text", "[S]\r\na=\xA0" "1\r\n", "S", "a", "\u00A01");
+        row("NUL ends a value", QByteArray("[S]\r\na=12\0 3\r\n", 14), "S", "a", "12");
+        row("blanks before the NUL stay", QByteArray("[S]\r\na=1 \0x\r\n", 13), "S", "a", "1 ");
+        row("NUL ends a key name", QByteArray("[S]\r\na\0x=1\r\n", 12), "S", "a", "1");
+        row("NUL ends a header name", QByteArray("[S\0x]\r\na=1\r\n", 12), "S", "a", "1");
+        row("last bracket ends the name", "[A]x]tail\r\na=1\r\n", "A]x", "a", "1");
+        row("blanks in the brackets", "[ \tS \t]\r\na=1\r\n", "S", "a", "1");
+        row("header without bracket", "[S]\r\n[Sys\r\na=1\r\n", "S", "a", "1");
+        row("header without bracket is a key", "[S]\r\n[Sys=x\r\n", "S", "[Sys", "x");
+        row("line without = reads empty", "[S]\r\na\r\na=1\r\n", "S", "a", "");
+        row("hash is no comment", "[S]\r\n#a=1\r\n", "S", "#a", "1");
+        row("double quotes", "[S]\r\na=\" Docs \"\r\n", "S", "a", " Docs ");
+        row("single quotes", "[S]\r\na='v'\r\n", "S", "a", "v");
+        row("two pairs", "[S]\r\na=\"\"v\"\"\r\n", "S", "a", "\"v\"");
+        row("unmatched pair", "[S]\r\na=\"v'\r\n", "S", "a", "\"v'");
+        row("empty pair", "[S]\r\na=\"\"\r\n", "S", "a", "");
+        row("quotes after the NUL", QByteArray("[S]\r\na=\"v\"\0x\"\r\n", 16), "S", "a", "v");
+        row("lines before the first header", "a=1\r\n[S]\r\n", "", "a", "");
+        row("UTF-16 LE", utf16("[Common]\r\nDefServerIP=Сървър\r\n"), "Common", "DefServerIP", "Сървър");
+        row("UTF-16 BE", utf16("[Common]\nDefServerIP=Сървър\n", false), "common", "defserverip", "Сървър");
+        row("8-bit Cyrillic", cp("[Секция]\r\nКлюч=Стойност\r\n"), "СЕКЦИЯ", "ключ", "Стойност");
+    }
+
+    void readingRules()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, section);
+        QFETCH(QString, key);
+        QFETCH(QString, value);
+        const ProfileFile p = mk(file);
+        QCOMPARE(p.readString(section, key), value);
+    }
+
+    // A save in the file's own form: the section "S" is erased and written again
+    // with k = "v" and n = "2", and a new section goes at the end. Then the same
+    // once more, which must leave the bytes as they are.
+    void writesInTheFilesOwnForm_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QByteArray>("saved");
+        QTest::newRow("new file") << QByteArray() << QByteArray("[S]\r\nk=v\r\nn=2\r\n[New]\r\nx=1\r\n");
+        QTest::newRow("section keeps its place, quoted value its quotes")
+            << QByteArray("[S]\r\nk = \"v\"\r\nold=1\r\n\r\n[O]\r\no=1\r\n")
+            << QByteArray("[S]\r\nk = \"v\"\r\nn=2\r\n\r\n[O]\r\no=1\r\n[New]\r\nx=1\r\n");
+        QTest::newRow("LF") << QByteArray("[O]\no=1\n[S]\nk=old\n")
+                            << QByteArray("[O]\no=1\n[S]\nk=v\nn=2\n[New]\nx=1\n");
+        QTest::newRow("lone CR") << QByteArray("[S]\rk=v\r[O]\ro=1")
+                                 << QByteArray("[S]\rk=v\rn=2\r[O]\ro=1\r[New]\rx=1\r");
+        QTest::newRow("first line decides") << QByteArray("; x\n[S]\r\nk=v\r\n[O]\r\no=1\r\n")
+                                            << QByteArray("; x\n[S]\r\nk=v\r\nn=2\n[O]\r\no=1\r\n[New]\nx=1\n");
+        QTest::newRow("UTF-16 LE") << utf16("[S]\r\nk=Ж\r\n") << utf16("[S]\r\nk=v\r\nn=2\r\n[New]\r\nx=1\r\n");
+        QTest::newRow("UTF-16 BE") << utf16("[S]\nk=v\n", false) << utf16("[S]\nk=v\nn=2\n[New]\nx=1\n", false);
+        QTest::newRow("twin sections") << QByteArray("[S]\r\nk=v\r\n[O]\r\n[s]\r\nz=1\r\n")
+                                       << QByteArray("[S]\r\nk=v\r\nn=2\r\n[O]\r\n[New]\r\nx=1\r\n");
+    }
+
+    void writesInTheFilesOwnForm()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QByteArray, saved);
+        ProfileFile p = mk(file);
+        for (int pass = 0; pass < 2; ++pass) {
+            p.eraseSection("S");
+            p.writeString("S", "k", "v");
+            p.writeInteger("S", "n", 2);
+            p.writeString("New", "x", "1");
+            QCOMPARE(p.content(), saved);
+            p = mk(p.content());
+        }
+    }
+
     void firstOfDuplicatesCounts()
     {
         ProfileFile p = mk("[S]\r\nk=1\r\nK=2\r\n[s]\r\nk=3\r\nother=4\r\n");
@@ -94,7 +196,7 @@ private slots:
         QVERIFY(!p.sectionExists("A"));
         QVERIFY(p.sectionExists("B"));
         QVERIFY(!p.sectionExists("C")); // a bare header
-        QCOMPARE(p.readString("A", "; k"), QString());
+        QCOMPARE(p.keys("A"), QStringList());
         QCOMPARE(p.readString("B", "y"), QString("2"));
         // Lines before the first header belong to no section.
         ProfileFile q = mk("k=v\r\n[A]\r\n");
@@ -276,6 +378,49 @@ private slots:
         fresh.writeString("Common", "DefServerIP", "x");
         fresh.commit();
         QCOMPARE(readFile(dir.filePath("new.ini")), QByteArray("[Common]\r\nDefServerIP=x\r\n"));
+    }
+
+    void unreadableFileIsNoEmptyFile()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("KalCfg.ini");
+        QVERIFY(QDir(dir.path()).mkdir("KalCfg.ini")); // unreadable as a file, for root too
+        const QString shown = QDir::toNativeSeparators(path);
+        try {
+            ProfileFile p(path);
+            QFAIL("an unreadable file was read as empty");
+        } catch (const ProfileError &e) {
+            QCOMPARE(e.message(), "Unable to read " + shown);
+        }
+        try {
+            ProfileFile p(path, ProfileFile::Purpose::Save);
+            QFAIL("an unreadable file was taken for saving");
+        } catch (const ProfileError &e) {
+            QCOMPARE(e.message(), "Unable to write to " + shown);
+        }
+    }
+
+    void ownerAndGroupAreKept()
+    {
+#ifndef Q_OS_UNIX
+        QSKIP("owners are a Unix matter");
+#else
+        if (::geteuid() != 0)
+            QSKIP("needs root to give a file to another user");
+        QTemporaryDir dir;
+        const QString path = dir.filePath("KalCfg.ini");
+        writeFile(path, "[A]\r\nk=1\r\n");
+        const QByteArray native = QFile::encodeName(path);
+        QCOMPARE(::chown(native.constData(), 65534, 65534), 0);
+        ProfileFile p(path);
+        p.writeString("A", "k", "2");
+        p.commit();
+        struct stat st;
+        QCOMPARE(::stat(native.constData(), &st), 0);
+        QCOMPARE(st.st_uid, uid_t(65534));
+        QCOMPARE(st.st_gid, gid_t(65534));
+        QCOMPARE(readFile(path), QByteArray("[A]\r\nk=2\r\n"));
+#endif
     }
 
     void readOnlyFileIsNotReplaced()

@@ -9,6 +9,7 @@
 #include <QAbstractButton>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
@@ -204,11 +205,11 @@ private slots:
                            "DefServerIP=10.0.0.5\n"
                            "DefDBDir=E:\\New\\\n"
                            "Remark=по ръка\n"
-                           "[HandMade]\n"
-                           "x=1\n"
-                           "[System]\n"
+                           "[System]\n" // rewritten where it stood
                            "DBN1=sys_db\nCaption1=Пароли\nServIP1=10.0.0.5\nBaseName1=D:\\DB\\sys.gdb\nSYSBaseName1=коментар\n"
                            "Number=1\n"
+                           "[HandMade]\n"
+                           "x=1\n"
                            "[KalTarg]\n"
                            "Number=0\n"
                            "[KalvorControl]\n"
@@ -246,6 +247,24 @@ private slots:
         QCOMPARE(readIni(), cp(kSample));
         QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden),
                  (QStringList{"KalCfg.ini", "rodivavi.dll"}));
+    }
+
+    void unreadableFileIsNeitherReadNorReplaced()
+    {
+        addLoginLibrary();
+        QVERIFY(QDir(m_dir->path()).mkdir("KalCfg.ini")); // exists, and no user can read it as a file
+        auto w = start();
+        const QString shown = QDir::toNativeSeparators(iniPath());
+        auto asked = Prompt::takeQuestions();
+        QCOMPARE(asked.size(), 1);
+        QCOMPARE(asked[0].text, QString::fromUtf8("Грешка : Unable to read ") + shown);
+        QVERIFY(w->mmMsg->toPlainText().endsWith(" - LoadCfg : Unable to read " + shown));
+        w->sbSaveClick();
+        asked = Prompt::takeQuestions();
+        QCOMPARE(asked.size(), 1);
+        QCOMPARE(asked[0].text, QString::fromUtf8("Грешка при запис на конфигурация!") + QChar(13)
+                                    + "Unable to write to " + shown);
+        QVERIFY(QFileInfo(iniPath()).isDir());
     }
 
     void defaultDirectoryGetsItsBackslash_data()

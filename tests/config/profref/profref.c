@@ -12,6 +12,8 @@
  *   .               the end of every answer ("!" instead when a call failed)
  */
 #include <windows.h>
+#include <fcntl.h>
+#include <io.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -65,6 +67,7 @@ static void dump(const char *file)
 int main(void)
 {
     static char line[1 << 20];
+    _setmode(_fileno(stdout), _O_BINARY); /* "\n", not "\r\n" */
     setvbuf(stdout, NULL, _IOFBF, 1 << 16);
     while (fgets(line, sizeof line, stdin)) {
         char *argv[5] = {0};
@@ -84,13 +87,13 @@ int main(void)
         } else if (!strcmp(argv[0], "erase") && argc == 3) {
             char *f = unhex(argv[1]), *s = unhex(argv[2]);
             ok = WritePrivateProfileStringA(s, NULL, NULL, f) != 0;
-            WritePrivateProfileStringA(NULL, NULL, NULL, f);
+
             free(f), free(s);
         } else if (!strcmp(argv[0], "write") && argc == 5) {
             char *f = unhex(argv[1]), *s = unhex(argv[2]), *k = unhex(argv[3]);
             char *v = strcmp(argv[4], "-") ? unhex(argv[4]) : calloc(1, 1);
             ok = WritePrivateProfileStringA(s, k, v, f) != 0;
-            WritePrivateProfileStringA(NULL, NULL, NULL, f);
+
             free(f), free(s), free(k), free(v);
         } else {
             ok = 0;

@@ -31,9 +31,10 @@ bool displayAvailable()
 
 constexpr int kStartWindow = -1;
 
-// Reads eKalCfg [FILE | DIR] and answers --help and --version. A core application
-// needs no display, and gives the arguments as the system holds them (wide
-// characters on Windows). Returns the exit status when the program ends here.
+// Reads eKalCfg [FILE | DIR] and answers --help and --version. A core application,
+// gone before the window's own starts, needs no display and gives the arguments as
+// the system holds them (wide characters on Windows). Returns the exit status when
+// the program ends here.
 int readCommandLine(int argc, char *argv[])
 {
     QCoreApplication core(argc, argv);

@@ -17,4 +17,4 @@ if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
   echo "eKalCfg: no display found (DISPLAY is not set); run it under a virtual one: xvfb-run -a build/eKalCfg" >&2
   exit 1
 fi
-exec build/eKalCfg
+exec build/eKalCfg "$@"

@@ -8,6 +8,9 @@ packages=(cmake make g++ pkg-config qt6-base-dev qt6-translations-l10n libgl-dev
 if [ "${1:-}" = "--tests" ]; then
   # The fuzzer needs clang with its fuzzer and sanitizer runtimes.
   packages+=(clang libclang-rt-dev)
+  # The package check: cpack's DEB generator runs dpkg-shlibdeps (dpkg-dev, not on a
+  # fresh Debian 12), and the desktop entry is checked by desktop-file-validate.
+  packages+=(dpkg-dev desktop-file-utils)
 fi
 
 missing=()

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QStringBuilder>
 #include <algorithm>
 #include <climits>
@@ -12,6 +13,12 @@ QString &programDirOverride()
 {
     static QString dir;
     return dir;
+}
+
+QString &cfgFileOverride()
+{
+    static QString path;
+    return path;
 }
 
 const char *const kKeys[FieldCount] = {"DBN", "Caption", "ServIP", "BaseName", "SYSBaseName"};
@@ -59,7 +66,41 @@ void setProgramDir(const QString &dir)
 
 QString CfgFileName()
 {
-    return ProgramDir() + QStringLiteral("KalCfg.ini");
+    return cfgFileOverride().isEmpty() ? ProgramDir() + QStringLiteral("KalCfg.ini") : cfgFileOverride();
+}
+
+void setCfgFileName(const QString &path)
+{
+    cfgFileOverride() = path;
+}
+
+QString cfgFileForArgument(const QString &arg, QString *error)
+{
+    const auto fail = [error](const QString &reason) {
+        if (error)
+            *error = reason;
+        return QString();
+    };
+    if (arg.isEmpty())
+        return fail(QStringLiteral("the FILE or DIR argument is empty"));
+    const QFileInfo info(arg);
+    const QString shown = QDir::toNativeSeparators(arg);
+    if (info.isDir())
+        return QDir::cleanPath(QDir(info.absoluteFilePath()).filePath(QStringLiteral("KalCfg.ini")));
+    if (info.exists()) {
+        if (!info.isFile())
+            return fail(QStringLiteral("%1 is neither a file nor a directory").arg(shown));
+        return QDir::cleanPath(info.absoluteFilePath());
+    }
+    // A trailing separator means a directory, and a directory is not created.
+    if (QDir::fromNativeSeparators(arg).endsWith(u'/'))
+        return fail(QStringLiteral("the directory %1 does not exist").arg(shown));
+    const QFileInfo dir(info.absolutePath());
+    if (!dir.exists())
+        return fail(QStringLiteral("the directory %1 does not exist").arg(QDir::toNativeSeparators(dir.filePath())));
+    if (!dir.isDir())
+        return fail(QStringLiteral("%1 is not a directory").arg(QDir::toNativeSeparators(dir.filePath())));
+    return QDir::cleanPath(info.absoluteFilePath());
 }
 
 bool SaveLvToIni(ProfileFile &ini, const EntryList &list, const QString &section, const ErrorSink &report)

@@ -17,8 +17,18 @@ using LogSink = std::function<void(const QString &source, const QString &message
 QString ProgramDir();
 void setProgramDir(const QString &dir);
 
-// The full path of the configuration file that the suite's programs share.
+// The full path of the configuration file that the suite's programs share:
+// KalCfg.ini beside the program, unless the command line named another one.
 QString CfgFileName();
+// An empty path returns to the file beside the program.
+void setCfgFileName(const QString &path);
+
+// The configuration file that the command line's FILE or DIR names, as an absolute
+// path: the file itself, or KalCfg.ini in the directory. A file that does not exist
+// yet is taken when its directory exists (the first save creates it). When the
+// argument can name no configuration file, returns an empty path and sets error to
+// a one-line reason.
+QString cfgFileForArgument(const QString &arg, QString *error);
 
 // Rewrites a section from the list's checked entries, numbered from 1.
 // Returns false when writing failed; the failure has been shown through report.

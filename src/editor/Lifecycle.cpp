@@ -9,6 +9,7 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
@@ -39,11 +40,12 @@ private:
     TfrmeKMain &m_w;
 };
 
-// The suite's login library; only its presence is checked. The suite's own
+// The suite's login library; only its presence is checked. It lies with the
+// suite's programs, beside the configuration they read. The suite's own
 // installations spell it in various letter cases.
 bool loginLibraryPresent()
 {
-    const QDir dir(ProgramDir());
+    const QDir dir(QFileInfo(CfgFileName()).absolutePath());
     for (const QString &name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System))
         if (name.compare(QLatin1String("rodivavi.dll"), Qt::CaseInsensitive) == 0)
             return true;

@@ -3,6 +3,9 @@
 #include "config/KalCfg.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -44,7 +47,53 @@ private slots:
         QCOMPARE(CfgFileName(), QCoreApplication::applicationDirPath() + "/KalCfg.ini");
         setProgramDir("/tmp/somewhere");
         QCOMPARE(CfgFileName(), QString("/tmp/somewhere/KalCfg.ini"));
+        // The command line's file takes its place.
+        setCfgFileName("/srv/share/KalCfg.ini");
+        QCOMPARE(CfgFileName(), QString("/srv/share/KalCfg.ini"));
+        setCfgFileName(QString());
+        QCOMPARE(CfgFileName(), QString("/tmp/somewhere/KalCfg.ini"));
         setProgramDir(QString());
+    }
+
+    // The command line's FILE or DIR, relative to a directory holding the file
+    // "a.ini" and the directory "sub"; an empty result is a refusal.
+    void configurationFileOfTheArgument_data()
+    {
+        QTest::addColumn<QString>("arg");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("directory") << "sub" << "sub/KalCfg.ini";
+        QTest::newRow("directory with its separator") << "sub/" << "sub/KalCfg.ini";
+        QTest::newRow("current directory") << "." << "KalCfg.ini";
+        QTest::newRow("existing file") << "a.ini" << "a.ini";
+        QTest::newRow("path made plain") << "sub/../a.ini" << "a.ini";
+        QTest::newRow("new file in an existing directory") << "sub/new.ini" << "sub/new.ini";
+        QTest::newRow("directory that does not exist") << "nodir/" << "";
+        QTest::newRow("file in a directory that does not exist") << "nodir/KalCfg.ini" << "";
+        QTest::newRow("file taken for a directory") << "a.ini/KalCfg.ini" << "";
+        QTest::newRow("empty") << "" << "";
+    }
+
+    void configurationFileOfTheArgument()
+    {
+        QFETCH(QString, arg);
+        QFETCH(QString, expected);
+        QTemporaryDir tmp;
+        QVERIFY(QDir(tmp.path()).mkdir("sub"));
+        QFile a(tmp.filePath("a.ini"));
+        QVERIFY(a.open(QIODevice::WriteOnly));
+        a.close();
+        const QString here = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(tmp.path()));
+        QString error;
+        const QString file = cfgFileForArgument(arg, &error);
+        QDir::setCurrent(here);
+        if (expected.isEmpty()) {
+            QVERIFY(file.isEmpty());
+            QVERIFY(!error.isEmpty());
+            QVERIFY(!error.contains(u'\n'));
+        } else {
+            QCOMPARE(file, QDir(QDir(tmp.path()).canonicalPath()).filePath(expected));
+        }
     }
 
     void writesCheckedEntriesNumberedFromOne()

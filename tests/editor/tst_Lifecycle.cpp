@@ -98,6 +98,7 @@ private slots:
     void cleanup()
     {
         QCOMPARE(Prompt::pendingAnswers(), 0);
+        setCfgFileName(QString());
         QFile::setPermissions(iniPath(), QFile::ReadOwner | QFile::WriteOwner);
         m_dir.reset();
     }
@@ -129,6 +130,21 @@ private slots:
     {
         addLoginLibrary("RodiVavi.DLL");
         auto w = start();
+        QVERIFY(Prompt::takeQuestions().isEmpty());
+    }
+
+    // Named on the command line, the configuration lies with the suite's
+    // programs and their login library; the program's own directory is not asked.
+    void loginLibraryBesideTheConfiguration()
+    {
+        addLoginLibrary();
+        QTemporaryDir suite;
+        setCfgFileName(suite.filePath("KalCfg.ini"));
+        start();
+        QCOMPARE(Prompt::takeQuestions().size(), 1);
+        QFile library(suite.filePath("RODIVAVI.DLL"));
+        QVERIFY(library.open(QIODevice::WriteOnly));
+        start();
         QVERIFY(Prompt::takeQuestions().isEmpty());
     }
 

@@ -199,6 +199,9 @@ void TfrmeKMain::createPages()
         page.frame->setChecked(false);
         FPages.append(page);
     }
+    FPageAt.fill(nullptr, Catalogue::allPages().size());
+    for (const Page &p : std::as_const(FPages))
+        FPageAt[p.def->index] = &p;
 }
 
 void TfrmeKMain::createPanel()
@@ -280,6 +283,19 @@ void TfrmeKMain::layoutRegions()
     Panel1->setGeometry(0, panelTop, w, kPanelSize.height());
 }
 
+const TfrmeKMain::Page *TfrmeKMain::pageAt(int index) const
+{
+    return index >= 0 && index < FPageAt.size() ? FPageAt[index] : nullptr;
+}
+
+EntryListView *TfrmeKMain::listAt(int index) const
+{
+    if (index == Catalogue::SystemListPage)
+        return lvSystem;
+    const Page *p = pageAt(index);
+    return p ? p->list : nullptr;
+}
+
 const TfrmeKMain::Page *TfrmeKMain::page(const QString &name) const
 {
     for (const Page &p : FPages)
@@ -348,9 +364,7 @@ void TfrmeKMain::guarded(const std::function<void()> &command)
 {
     try {
         command();
-    } catch (const UserError &e) {
-        Prompt::message(this, e.message());
     } catch (const std::exception &e) {
-        Prompt::message(this, QString::fromLocal8Bit(e.what()));
+        Prompt::message(this, UserError::textOf(e));
     }
 }

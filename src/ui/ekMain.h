@@ -84,12 +84,15 @@ public:
 
     // The application pages in tab order (the messages page is not among them).
     const QList<Page> &pages() const { return FPages; }
-    const Page *page(const QString &listOrFrameName) const;
+    // The page at a catalogue index; nullptr for the messages page.
+    const Page *pageAt(int index) const;
+    // The list of a catalogue page reference: a page's list, or the system list.
+    EntryListView *listAt(int page) const;
     const Page *pageOf(const QObject *control) const;
+    // By the controls' names, for the suite's administrators' scripts and tests.
+    const Page *page(const QString &listOrFrameName) const;
     EntryListView *list(const QString &name) const;
     TBetterGroupBox *frame(const QString &name) const;
-    // The list of a rule's or an alias button's target, by the catalogue's list name.
-    EntryListView *listNamed(const char *name) const { return list(QString::fromLatin1(name)); }
 
     // Lifecycle
     void FormCreate();
@@ -171,6 +174,7 @@ private:
     void guarded(const std::function<void()> &command);
 
     QList<Page> FPages;
+    QList<const Page *> FPageAt; // by catalogue index
     std::unique_ptr<BdeEngine> FEngine;
     int FSystemHeight = 128;
     QPointer<QWidget> FLastFocus;

@@ -1,6 +1,8 @@
 #include "ui/Prompt.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QCompleter>
 #include <QDialog>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -105,7 +107,14 @@ bool Prompt::openFile(QFileDialog &dialog, QString &path)
         path = a.text;
         return true;
     }
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const bool accepted = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
+    // The name box's completion list is a window of its own: it would stay on the
+    // screen, or open late when the directory has been read, and take the next click.
+    for (QCompleter *completer : dialog.findChildren<QCompleter *>()) {
+        completer->setCompletionPrefix(QString());
+        completer->popup()->hide();
+    }
+    if (!accepted)
         return false;
     path = dialog.selectedFiles().first();
     return true;

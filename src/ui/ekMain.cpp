@@ -101,6 +101,9 @@ void TfrmeKMain::createControls()
     opd->selectNameFilter(u8("Бази данни (*.gdb)"));
     opd->setDefaultSuffix(QStringLiteral("GDB"));
     opd->setSizeGripEnabled(true);
+    // Qt's own dialog, in the window's font; it behaves the same on every desktop.
+    opd->setOption(QFileDialog::DontUseNativeDialog);
+    opd->setFont(suiteFont());
 
     // edDefServer first; the page control fourth in the window's order.
     setTabOrder(edDefServer, edDefBasePath);

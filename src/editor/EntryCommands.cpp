@@ -56,7 +56,7 @@ bool chooseDatabaseFile(TfrmeKMain *w, QString &path)
     // file's directory instead of the default one.
     setOpdFileName(opd, QFileInfo(chosen).fileName());
     if (network) {
-        Prompt::message(w, QStringLiteral("Трябва да посочите локален път !"));
+        Prompt::error(w, QStringLiteral("Трябва да посочите локален път !"));
         return false;
     }
     if (chosen.isEmpty() || !QFileInfo::exists(chosen))

@@ -129,5 +129,5 @@ void TfrmeKMain::lvSystemChange()
 
 void TfrmeKMain::showError(const QString &message)
 {
-    Prompt::message(this, message);
+    Prompt::error(this, message);
 }

@@ -72,6 +72,6 @@ void ChooseFromList(const QString &caption, const QString &prompt, const QString
         if (Prompt::exec(*frm))
             result = frm->cbChoises->currentText();
     } catch (const std::exception &e) {
-        Prompt::message(QApplication::activeWindow(), QStringLiteral("Грешка : ") + UserError::textOf(e));
+        Prompt::error(QApplication::activeWindow(), QStringLiteral("Грешка : ") + UserError::textOf(e));
     }
 }

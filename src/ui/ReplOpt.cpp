@@ -117,7 +117,7 @@ bool AskReplaceText(QString &oldText, QString &newText, int &option)
             result = !oldText.isEmpty();
         }
     } catch (const std::exception &e) {
-        Prompt::message(QApplication::activeWindow(), QStringLiteral("Грешка : ") + UserError::textOf(e));
+        Prompt::error(QApplication::activeWindow(), QStringLiteral("Грешка : ") + UserError::textOf(e));
     }
     return result;
 }

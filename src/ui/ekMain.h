@@ -39,6 +39,9 @@ public:
     // Client size at design.
     static constexpr int DesignWidth = 639;
     static constexpr int DesignHeight = 474;
+    // Outer size at design, frame and caption included.
+    static constexpr int DesignOuterWidth = 647;
+    static constexpr int DesignOuterHeight = 508;
 
     // One application page as built from the catalogue.
     struct Page
@@ -156,6 +159,7 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
 
 private:
     void createControls();
@@ -168,6 +172,7 @@ private:
     void layoutRegions();
     void focusChanged(QWidget *old, QWidget *now);
     void showError(const QString &message);
+    void centreOnScreen(const QSize &outer);
 
     // Shows an error that escaped a command, as the application's error display
     // does, so that no exception leaves a slot.
@@ -178,4 +183,5 @@ private:
     std::unique_ptr<BdeEngine> FEngine;
     int FSystemHeight = 128;
     QPointer<QWidget> FLastFocus;
+    bool FFramed = false;
 };

@@ -1,131 +1,127 @@
 #include "config/Catalogue.h"
 
+#include <iterator>
+
 namespace Catalogue {
 
 namespace {
 
 using R = Rule;
 
-const QList<PageDef> kAllPages = {
+// The application pages in tab order; the messages page stands between pages 7
+// and 9. Each row is held once: pages() and allPages() are views of this table.
+constexpr PageDef kApplicationPages[] = {
     {0, "tsOffice", "Калвор Офис", "bgbAOff", "Калвор Офис", "lvAOff", "Documents", "Data",
-     R::Office, "lvAOffEnter", R::Office, "bgbAOffCheck", "bgbAOff", 101,
-     "sbNewAODB", "sbChangeAOName", "sbChangeAOSys", "sbAOffAddAls",
-     "sbNewAODBClick", "k", "sbChangeAOSysClick"},
+     R::Office, R::Office, 0, 101,
+     "sbNewAODB", "sbChangeAOName", "sbChangeAOSys", "sbAOffAddAls"},
     {1, "TabSheet2", "Калвор Имоти/Наеми/Каса", "bgbProp", "Калвор Имоти/Каса/Наеми", "lvProp", "Properties", "Prop",
-     R::Properties, "lvPropEnter", R::Properties, "bgbPropCheck", "bgbProp", 102,
-     "sbNewPropDB", "sbChangePrpoDB", "sbChangePropSys", "SpeedButton1",
-     "sbNewPropDBClick", "sbChangePrpoDBClick", "sbChangePropSysClick"},
+     R::Properties, R::Properties, 1, 102,
+     "sbNewPropDB", "sbChangePrpoDB", "sbChangePropSys", "SpeedButton1"},
     {2, "TabSheet3", "Калвор Търговия", "bgbRer", "Калвор Търговия", "lvRER", "Licenses", "RER",
-     R::Trade, "lvREREnter", R::Trade, "bgbRerCheck", "bgbRer", 103,
-     "sbNewRerDB", "sbChangeLCSDB", "SpeedButton3", "SpeedButton2",
-     "sbNewRerDBClick", "sbChangeLCSDBClick", "SpeedButton3Click"},
+     R::Trade, R::Trade, 2, 103,
+     "sbNewRerDB", "sbChangeLCSDB", "SpeedButton3", "SpeedButton2"},
     // Its check rule is the Properties rule, decided by the Properties page's frame.
     // Its alias button imports into this page's own list (code 104, below).
     {3, "tsKalvor2004", "Калвор 2004", "grbox_Kalvor2004", "", "lvKalvor2004", "KalvorGis", "KalvorGis",
-     R::Properties, "lvPropEnter", R::Properties, "bgbPropCheck", "bgbProp", 104,
-     "SpeedButton4", "SpeedButton5", "SpeedButton6", "SpeedButton7",
-     "SpeedButton4Click", "SpeedButton5Click", "SpeedButton6Click"},
+     R::Properties, R::Properties, 1, 104,
+     "SpeedButton4", "SpeedButton5", "SpeedButton6", "SpeedButton7"},
     {4, "tsDrav", "ДРАВ ИС 2006", "grbox_Drav", "", "lvDrav", "DravISYS", "DravISYS",
-     R::Properties, "lvPropEnter", R::None, nullptr, nullptr, 0,
-     "SpeedButton8", "SpeedButton9", "SpeedButton10", nullptr,
-     "SpeedButton8Click", "SpeedButton9Click", "SpeedButton10Click"},
+     R::Properties, R::None, NoPage, 0,
+     "SpeedButton8", "SpeedButton9", "SpeedButton10", nullptr},
     {5, "TabSheet1", "Калвор ТАВОРА", "grbox_Tavora", "", "lvTavora", "KalTavora", "Tavora",
-     R::Properties, "lvPropEnter", R::None, nullptr, nullptr, 0,
-     "sbTavoraNew", "sbTavoraChange", "sbTavoraChangeSys", nullptr,
-     "sbTavoraNewClick", "sbTavoraChangeClick", "sbTavoraChangeSysClick"},
+     R::Properties, R::None, NoPage, 0,
+     "sbTavoraNew", "sbTavoraChange", "sbTavoraChangeSys", nullptr},
     {6, "TabSheet4", "Калвор Търговия 2", "grbox_KalTarg", "", "lvTarg", "KalTarg", "KalTarg",
-     R::Properties, "lvPropEnter", R::None, nullptr, nullptr, 0,
-     "SpeedButton14", "SpeedButton15", "SpeedButton16", nullptr,
-     "SpeedButton14Click", "SpeedButton15Click", "SpeedButton16Click"},
+     R::Properties, R::None, NoPage, 0,
+     "SpeedButton14", "SpeedButton15", "SpeedButton16", nullptr},
     {7, "TabSheet5", "Калвор НОМЕДА", "gbNomeda", "", "lvNomeda", "KalNomeda", "KalNomeda",
-     R::Properties, "lvPropEnter", R::None, nullptr, nullptr, 0,
-     "newNomeda", "changeNomeda", "sysChangeNomeda", nullptr,
-     "newNomedaClick", "changeNomedaClick", "sysChangeNomedaClick"},
-    {8, "tsMessages", "Съобщения", nullptr, nullptr, nullptr, nullptr, nullptr,
-     R::None, nullptr, R::None, nullptr, nullptr, 0,
-     nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
+     R::Properties, R::None, NoPage, 0,
+     "newNomeda", "changeNomeda", "sysChangeNomeda", nullptr},
     {9, "tsJK", "Калвор Жилищна Картотека", "bgJK", "Калвор Жилищна Картотека", "lvJK", "JK", "RORA",
-     R::Housing, "lvJKEnter", R::Housing, "bgJKCheck", "bgJK", 0,
-     "SpeedButton11", "SpeedButton12", "SpeedButton13", nullptr,
-     "SpeedButton11Click", "SpeedButton12Click", "SpeedButton13Click"},
+     R::Housing, R::Housing, 9, 0,
+     "SpeedButton11", "SpeedButton12", "SpeedButton13", nullptr},
     {10, "TabSheet6", "Калвор Търговски Обекти", "gbTargObekti", "", "lvTarObekti", "KalTargObekti", "KalTargObekti",
-     R::Properties, "lvPropEnter", R::None, nullptr, nullptr, 0,
-     "SpeedButton17", "SpeedButton18", "SpeedButton19", nullptr,
-     "SpeedButton17Click", "SpeedButton18Click", "SpeedButton19Click"},
+     R::Properties, R::None, NoPage, 0,
+     "SpeedButton17", "SpeedButton18", "SpeedButton19", nullptr},
     {11, "TabSheet7", "Бриско", "gbBrisko", "", "lvBrisko", "Brisko", "Brisko",
-     R::Properties, "lvPropEnter", R::None, nullptr, nullptr, 0,
-     "SpeedButton20", "SpeedButton21", "SpeedButton22", nullptr,
-     "SpeedButton20Click", "SpeedButton21Click", "SpeedButton22Click"},
+     R::Properties, R::None, NoPage, 0,
+     "SpeedButton20", "SpeedButton21", "SpeedButton22", nullptr},
     {12, "tsLMServices", "Калвор ЛИМ", "gbLMServices", "", "lvLmServices", "LMServices", "LMServices",
-     R::Properties, "lvPropEnter", R::None, nullptr, nullptr, 0,
-     "SpeedButton23", "SpeedButton24", "SpeedButton25", nullptr,
-     "SpeedButton23Click", "SpeedButton24Click", "SpeedButton25Click"},
+     R::Properties, R::None, NoPage, 0,
+     "SpeedButton23", "SpeedButton24", "SpeedButton25", nullptr},
     {13, "tsKalvorFloor", "Калвор Етажна Собственост", "gbKalvorFloor", "", "lvKalvorFloor", "KalvorFloor", "KalvorFloor",
-     R::Floor, "lvKalvorFloorEnter", R::None, nullptr, nullptr, 0,
-     "sbNewKalvorFloor", "sbKalvorFloorChangePath", "sbKalvorFloorChangeSys", nullptr,
-     "sbNewKalvorFloorClick", "sbKalvorFloorChangePathClick", "sbKalvorFloorChangeSysClick"},
+     R::Floor, R::None, NoPage, 0,
+     "sbNewKalvorFloor", "sbKalvorFloorChangePath", "sbKalvorFloorChangeSys", nullptr},
     // The next three keep what is entered on them in sections of their own, so
     // that it outlives the run.
     {14, "tsKalvorWebPortal", "Калвор Уеб Портал", "gbKalvorWebPortal", "", "lvKalvorWebPortal", "KalvorWebPortal", "KalvorWebPortal",
-     R::Floor, "lvKalvorFloorEnter", R::None, nullptr, nullptr, 0,
-     "sbWebPortalNewDB", "sbWebPortalChangePath", "sbWebPortalChangeSys", nullptr,
-     "sbWebPortalNewDBClick", "sbWebPortalChangePathClick", "sbWebPortalChangeSysClick"},
+     R::Floor, R::None, NoPage, 0,
+     "sbWebPortalNewDB", "sbWebPortalChangePath", "sbWebPortalChangeSys", nullptr},
     {15, "tsKalvorControl", "Калвор Контрол", "gbKalvorControl", "", "lvKalvorControl", "KalvorControl", "KalvorControl",
-     R::Floor, "lvKalvorFloorEnter", R::None, nullptr, nullptr, 0,
-     "sbKalvorControlNewDB", "sbKalvorControlChangePath", "sbKalvorControlChangeSys", nullptr,
-     "sbKalvorControlNewDBClick", "sbKalvorControlChangePathClick", "sbKalvorControlChangeSysClick"},
+     R::Floor, R::None, NoPage, 0,
+     "sbKalvorControlNewDB", "sbKalvorControlChangePath", "sbKalvorControlChangeSys", nullptr},
     {16, "tsKalvorWebRegisters", "Калвор Уеб Регистри", "gbKalvorWebRegisters", "", "lvKalvorWebRegisters", "KalvorWebRegisters", "KalvorWebRegisters",
-     R::Floor, "lvKalvorFloorEnter", R::None, nullptr, nullptr, 0,
-     "sbKalvorWebRegistersNewDB", "sbKalvorWebRegistersChangePath", "sbKalvorWebRegistersChangeSys", nullptr,
-     "sbKalvorWebRegistersNewDBClick", "sbKalvorWebRegistersChangePathClick", "sbKalvorWebRegistersChangeSysClick"},
+     R::Floor, R::None, NoPage, 0,
+     "sbKalvorWebRegistersNewDB", "sbKalvorWebRegistersChangePath", "sbKalvorWebRegistersChangeSys", nullptr},
     {17, "tsKalvorWebQuery", "Калвор Разширена Деловодна Справка", "gbKalvorWebQuery", "", "lvKalvorWebQuery", "KalvorWebQuery", "KalvorWebQuery",
-     R::Floor, "lvKalvorFloorEnter", R::None, nullptr, nullptr, 0,
-     "sbKalvorWebQueryNewDB", "SpeedButton27", "SpeedButton28", nullptr,
-     "sbKalvorWebQueryNewDBClick", "SpeedButton27Click", "SpeedButton28Click"},
+     R::Floor, R::None, NoPage, 0,
+     "sbKalvorWebQueryNewDB", "SpeedButton27", "SpeedButton28", nullptr},
 };
 
+constexpr PageDef kMessagesPage =
+    {8, "tsMessages", "Съобщения", nullptr, nullptr, nullptr, nullptr, nullptr,
+     R::None, R::None, NoPage, 0,
+     nullptr, nullptr, nullptr, nullptr};
+
 const QList<RuleDef> kRules = {
-    {R::System, "lvSystem", "sys_db", "sys.gdb", "sys_db"},
-    {R::Office, "lvAOff", "Data_db", "t3.gdb", "Документи"},
-    {R::Properties, "lvProp", "Prop_db", "imo.gdb", "Имоти"},
-    {R::Trade, "lvRER", "l_data", "db1.gdb", "Лицензи"},
-    {R::Agency, "lvDrav", "DravISYS", "DravISYS.gdb", "DravISYS"},
-    {R::Housing, "lvJK", "RORA", "RORA.gdb", "Жилищна картотека"},
-    {R::Floor, "lvKalvorFloor", "KalvorFloor_db", "floor.fdb", "Етажна Собственост"},
+    {R::System, SystemListPage, "lvSystem", "sys_db", "sys.gdb", "sys_db"},
+    {R::Office, 0, "lvAOff", "Data_db", "t3.gdb", "Документи"},
+    {R::Properties, 1, "lvProp", "Prop_db", "imo.gdb", "Имоти"},
+    {R::Trade, 2, "lvRER", "l_data", "db1.gdb", "Лицензи"},
+    {R::Agency, 4, "lvDrav", "DravISYS", "DravISYS.gdb", "DravISYS"},
+    {R::Housing, 9, "lvJK", "RORA", "RORA.gdb", "Жилищна картотека"},
+    {R::Floor, 13, "lvKalvorFloor", "KalvorFloor_db", "floor.fdb", "Етажна Собственост"},
 };
 
 const QList<AliasTarget> kAliasTargets = {
-    {101, "lvAOff", "Документи"},
-    {102, "lvProp", "Имоти"},
-    {103, "lvRER", "Лицензи"},
-    {104, "lvKalvor2004", "Имоти"},
+    {101, 0, "lvAOff", "Документи"},
+    {102, 1, "lvProp", "Имоти"},
+    {103, 2, "lvRER", "Лицензи"},
+    {104, 3, "lvKalvor2004", "Имоти"},
 };
 
 } // namespace
 
-const QList<PageDef> &allPages() { return kAllPages; }
+qsizetype AllPages::size() const
+{
+    return std::size(kApplicationPages) + 1;
+}
+
+const PageDef &AllPages::operator[](qsizetype index) const
+{
+    if (index < MessagesPageIndex)
+        return kApplicationPages[index];
+    return index == MessagesPageIndex ? kMessagesPage : kApplicationPages[index - 1];
+}
+
+AllPages allPages() { return {}; }
 
 const QList<PageDef> &pages()
 {
-    static const QList<PageDef> apps = [] {
-        QList<PageDef> out;
-        for (const PageDef &p : kAllPages)
-            if (!p.isMessages())
-                out.append(p);
-        return out;
-    }();
+    // A list over the table itself; no row is copied.
+    static const QList<PageDef> apps = QList<PageDef>::fromReadOnlyData(kApplicationPages);
     return apps;
 }
 
 const PageDef *pageAt(int index)
 {
-    return index >= 0 && index < kAllPages.size() ? &kAllPages[index] : nullptr;
+    return index >= 0 && index < allPages().size() ? &allPages()[index] : nullptr;
 }
 
 const PageDef *pageOfList(const QString &listName)
 {
-    for (const PageDef &p : kAllPages)
-        if (p.listName && listName == QLatin1String(p.listName))
+    for (const PageDef &p : kApplicationPages)
+        if (listName == QLatin1String(p.listName))
             return &p;
     return nullptr;
 }

@@ -10,11 +10,16 @@ namespace Catalogue {
 
 enum class Rule { None, System, Office, Properties, Trade, Agency, Housing, Floor };
 
+// Page references are catalogue indexes (tab positions).
+inline constexpr int NoPage = -1;
+inline constexpr int SystemListPage = -2; // the system list above the pages
+
 // A default entry that a rule adds to its target list when that list is empty.
 struct RuleDef
 {
     Rule rule;
-    const char *targetList;
+    int targetPage;         // the page whose list it fills, or SystemListPage
+    const char *targetList; // that list's name
     const char *name;
     const char *fileName; // appended to the default database directory
     const char *label;
@@ -30,21 +35,15 @@ struct PageDef
     const char *listName;
     const char *section;        // the page's section in KalCfg.ini
     const char *prefix;         // proposed names of new entries
-    Rule focusRule;
-    const char *focusHandler;   // lvAOffEnter, lvPropEnter, ...
+    Rule focusRule;             // run when the page's list receives the focus
     Rule checkRule;             // Rule::None: the frame has no check handler
-    const char *checkHandler;
-    const char *conditionFrame; // the frame whose state decides the check rule
+    int conditionPage;          // the page whose frame decides the check rule
     int aliasCode;              // 0: no alias button
     // Buttons under the list: new, change path, change access database, alias.
     const char *newButton;
     const char *changePathButton;
     const char *changeAccessButton;
     const char *aliasButton;
-    // Their click handlers (the alias buttons share sbAOffAddAlsClick).
-    const char *newHandler;
-    const char *changePathHandler;
-    const char *changeAccessHandler;
 
     bool isMessages() const { return listName == nullptr; }
 };
@@ -52,7 +51,8 @@ struct PageDef
 struct AliasTarget
 {
     int code;
-    const char *listName;
+    int page;             // the page whose list receives the alias
+    const char *listName; // that list's name
     const char *label;
 };
 
@@ -63,8 +63,25 @@ inline constexpr const char *SystemPrefix = "sys";
 inline constexpr const char *SystemNewAccess = "Системна";
 inline constexpr int MessagesPageIndex = 8;
 
-// All 18 pages in tab order, the messages page included.
-const QList<PageDef> &allPages();
+// All 18 pages in tab order, the messages page included: a view of the table.
+class AllPages
+{
+public:
+    struct const_iterator
+    {
+        qsizetype index;
+        const PageDef &operator*() const { return AllPages()[index]; }
+        const_iterator &operator++() { ++index; return *this; }
+        bool operator!=(const const_iterator &other) const { return index != other.index; }
+    };
+
+    qsizetype size() const;
+    const PageDef &operator[](qsizetype index) const;
+    const_iterator begin() const { return {0}; }
+    const_iterator end() const { return {size()}; }
+};
+
+AllPages allPages();
 // The application pages in tab order, without the messages page; this is also
 // the order in which their sections are loaded and saved.
 const QList<PageDef> &pages();

@@ -19,18 +19,18 @@ struct ImportStep
 {
     const char *alias;    // becomes the internal name, spelled as here
     const char *label;
-    const char *list;
-    const char *frame;    // checked when the alias exists; nullptr: none
+    int page;             // the catalogue page whose list receives it, or the system list
+    bool switchesOn;      // the page's frame is checked when the alias exists
     bool setsSystemAccess; // the first system entry gets its own reference
     const char *missing;  // logged when the alias does not exist
 };
 
 const ImportStep kImportAll[] = {
-    {"sys_db", "sys_db", "lvSystem", nullptr, true, "sys_db не е открит!"},
-    {"data_db", "Документи", "lvAOff", "bgbAOff", false, "data_db не е открит!"},
-    {"old_docdb", "Документи - прикл", "lvAOff", nullptr, false, "old_docdb не е открит!"},
-    {"prop_db", "Имоти", "lvProp", "bgbProp", false, "prop_db не е открит!"},
-    {"l_data", "Лицензи", "lvRER", "bgbRer", false, "l_Data не е открит!"},
+    {"sys_db", "sys_db", Catalogue::SystemListPage, false, true, "sys_db не е открит!"},
+    {"data_db", "Документи", 0, true, false, "data_db не е открит!"},
+    {"old_docdb", "Документи - прикл", 0, false, false, "old_docdb не е открит!"},
+    {"prop_db", "Имоти", 1, true, false, "prop_db не е открит!"},
+    {"l_data", "Лицензи", 2, true, false, "l_Data не е открит!"},
 };
 
 constexpr int kMaxAliasPath = 999;
@@ -136,11 +136,11 @@ void TfrmeKMain::AddFromChosenAlias(EntryListView *list, const QString &label)
 void TfrmeKMain::sbGetFromAliasClick()
 {
     for (const ImportStep &step : kImportAll) {
-        if (GetInfofromAlias(listNamed(step.list), QString::fromUtf8(step.alias), QString::fromUtf8(step.label))) {
+        if (GetInfofromAlias(listAt(step.page), QString::fromUtf8(step.alias), QString::fromUtf8(step.label))) {
             if (step.setsSystemAccess && lvSystem->count() > 0)
                 lvSystem->setText(0, FieldAccess, DefaultAccessDB());
-            if (step.frame)
-                frame(QLatin1String(step.frame))->setChecked(true); // no check rule runs
+            if (step.switchesOn)
+                pageAt(step.page)->frame->setChecked(true); // no check rule runs
         } else {
             AddMsg(QStringLiteral("GetFromAls"), QString::fromUtf8(step.missing));
         }
@@ -152,5 +152,5 @@ void TfrmeKMain::sbAOffAddAlsClick(QObject *Sender)
     const Catalogue::AliasTarget *target = Catalogue::aliasTarget(controlTag(Sender));
     if (!target)
         return;
-    AddFromChosenAlias(listNamed(target->listName), QString::fromUtf8(target->label));
+    AddFromChosenAlias(listAt(target->page), QString::fromUtf8(target->label));
 }

@@ -7,6 +7,27 @@
 #include <QFile>
 #include <QFileInfo>
 
+namespace {
+
+// Blanks as the profile reader skips them around names and values: tab, the
+// line breaks and the space.
+bool isBlank(QChar c)
+{
+    return c == u' ' || (c.unicode() >= 9 && c.unicode() <= 13);
+}
+
+QString trimBlanks(QStringView s)
+{
+    qsizetype b = 0, e = s.size();
+    while (b < e && isBlank(s[b]))
+        ++b;
+    while (e > b && isBlank(s[e - 1]))
+        --e;
+    return s.sliced(b, e - b).toString();
+}
+
+} // namespace
+
 FileBdeEngine::FileBdeEngine(const QString &path)
     : m_path(path)
 {
@@ -28,21 +49,24 @@ QList<FileBdeEngine::Alias> FileBdeEngine::read() const
     for (QString line : lines) {
         if (line.endsWith(u'\r'))
             line.chop(1);
-        const QString t = line.trimmed();
+        const QString t = trimBlanks(line);
         if (t.isEmpty() || t.startsWith(u';'))
             continue;
         if (t.startsWith(u'[')) {
             const qsizetype close = t.indexOf(u']');
-            aliases.append(Alias{t.mid(1, close < 0 ? -1 : close - 1).trimmed(), {}, {}});
+            aliases.append(Alias{trimBlanks(QStringView(t).mid(1, close < 0 ? -1 : close - 1)), {}, {}});
             continue;
         }
         if (aliases.isEmpty())
             continue; // lines before the first alias belong to none
-        const qsizetype eq = line.indexOf(u'=');
-        if (eq >= 0 && line.left(eq).trimmed().compare(QLatin1String("Driver"), Qt::CaseInsensitive) == 0)
-            aliases.last().driver = line.mid(eq + 1).trimmed();
+        // "Server Name = C:\x.gdb", written by hand, is "Server Name=C:\x.gdb".
+        const qsizetype eq = t.indexOf(u'=');
+        const QString name = trimBlanks(QStringView(t).left(eq < 0 ? t.size() : eq));
+        const QString value = eq < 0 ? QString() : trimBlanks(QStringView(t).sliced(eq + 1));
+        if (eq >= 0 && name.compare(QLatin1String("Driver"), Qt::CaseInsensitive) == 0)
+            aliases.last().driver = value;
         else
-            aliases.last().params.append(line);
+            aliases.last().params.append(eq < 0 ? name : name + u'=' + value);
     }
     return aliases;
 }

@@ -29,8 +29,8 @@ public:
 
 // The engine's alias configuration kept as a text file (Windows-1251): one
 // section per alias, in file order; the key "Driver" gives its driver name and
-// every other line of the section is one parameter, name=value, the value as
-// written. Alias names compare without letter case, as the engine's do. The file
+// every other line of the section is one parameter, name=value; blanks around
+// the name and the value are not part of them, as in KalCfg.ini. Alias names compare without letter case, as the engine's do. The file
 // is read afresh by every operation, as the engine is asked afresh by every
 // command.
 class FileBdeEngine : public BdeEngine

@@ -19,6 +19,23 @@ void setOpdFileName(QFileDialog *opd, const QString &name)
     opd->selectFile(name);
 }
 
+// A name typed without an extension got the dialog's default one in its own
+// letter case ("zz9" became "zz9.GDB"). The suite's files are named on Windows,
+// where letter case does not count: an existing "zz9.gdb" is the file meant.
+QString withExistingExtension(const QFileDialog *opd, const QString &path)
+{
+    const QString suffix = u'.' + opd->defaultSuffix();
+    if (opd->defaultSuffix().isEmpty() || !path.endsWith(suffix) || QFileInfo::exists(path))
+        return path;
+    const QFileInfo info(path);
+    const QString base = info.fileName().chopped(suffix.size());
+    for (const QString &name : info.dir().entryList(QDir::Files | QDir::Hidden | QDir::System))
+        if (name.size() == base.size() + suffix.size() && name.startsWith(base)
+            && name.endsWith(suffix, Qt::CaseInsensitive))
+            return info.dir().filePath(name);
+    return path;
+}
+
 // Asks for a database file. The path comes back with this platform's
 // separators ("C:\Data\t3.gdb" on Windows, where the suite reads it). A network
 // path is refused; a file that does not exist ends the command silently.
@@ -29,12 +46,17 @@ bool chooseDatabaseFile(TfrmeKMain *w, QString &path)
     QString chosen;
     if (!Prompt::openFile(*opd, chosen))
         return false;
-    setOpdFileName(opd, chosen);
     // A network path is refused before anything else: on this machine "//srv/x"
     // would otherwise pass for the local "/srv/x".
     auto isSep = [](QChar c) { return c == u'\\' || c == u'/'; };
-    if (chosen.size() >= 2 && isSep(chosen[0]) && isSep(chosen[1])) {
-        Prompt::message(w, QStringLiteral("Трябва да посочите локален път !"));
+    const bool network = chosen.size() >= 2 && isSep(chosen[0]) && isSep(chosen[1]);
+    if (!network)
+        chosen = withExistingExtension(opd, chosen);
+    // Only the name is kept: a path would take the next "Нова БД" to the last
+    // file's directory instead of the default one.
+    setOpdFileName(opd, QFileInfo(chosen).fileName());
+    if (network) {
+        Prompt::error(w, QStringLiteral("Трябва да посочите локален път !"));
         return false;
     }
     if (chosen.isEmpty() || !QFileInfo::exists(chosen))

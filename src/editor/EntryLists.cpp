@@ -77,7 +77,7 @@ void TfrmeKMain::runRule(Rule rule)
     if (rule == Rule::None)
         return;
     const Catalogue::RuleDef &def = Catalogue::rule(rule);
-    EntryListView *target = listNamed(def.targetList);
+    EntryListView *target = listAt(def.targetPage);
     const QString name = QString::fromUtf8(def.name);
     const QString label = QString::fromUtf8(def.label);
     const QString path = edDefBasePath->text() + QString::fromUtf8(def.fileName);
@@ -113,15 +113,15 @@ void TfrmeKMain::frameCheck(const Page &page)
     if (def.checkRule == Rule::None)
         return;
     // The condition frame decides, not the frame that was clicked.
-    const TBetterGroupBox *condition = frame(QLatin1String(def.conditionFrame));
-    if (condition && condition->Checked())
+    const Page *condition = pageAt(def.conditionPage);
+    if (condition && condition->frame->Checked())
         runRule(def.checkRule);
 }
 
-void TfrmeKMain::bgbAOffCheck() { frameCheck(*page(QStringLiteral("bgbAOff"))); }
-void TfrmeKMain::bgbPropCheck() { frameCheck(*page(QStringLiteral("bgbProp"))); }
-void TfrmeKMain::bgbRerCheck() { frameCheck(*page(QStringLiteral("bgbRer"))); }
-void TfrmeKMain::bgJKCheck() { frameCheck(*page(QStringLiteral("bgJK"))); }
+void TfrmeKMain::bgbAOffCheck() { frameCheck(*pageAt(0)); }
+void TfrmeKMain::bgbPropCheck() { frameCheck(*pageAt(1)); }
+void TfrmeKMain::bgbRerCheck() { frameCheck(*pageAt(2)); }
+void TfrmeKMain::bgJKCheck() { frameCheck(*pageAt(9)); }
 
 void TfrmeKMain::lvSystemKeyDown(EntryListView *list, QKeyEvent *event)
 {

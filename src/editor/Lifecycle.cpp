@@ -133,5 +133,5 @@ void TfrmeKMain::lvSystemChange()
 
 void TfrmeKMain::showError(const QString &message)
 {
-    Prompt::message(this, message);
+    Prompt::error(this, message);
 }

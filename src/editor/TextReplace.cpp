@@ -39,10 +39,10 @@ void TfrmeKMain::sbChangeTextClick()
     if (option == 0) {
         ReplaceInList(lvSystem, oldText, newText);
         for (int i = 0; i < kReplacedPages; ++i)
-            ReplaceInList(listNamed(Catalogue::pageAt(i)->listName), oldText, newText);
+            ReplaceInList(listAt(i), oldText, newText);
     } else if (option == 1) {
         const int index = PageControl1->activePageIndex();
         if (index >= 0 && index < kReplacedPages)
-            ReplaceInList(listNamed(Catalogue::pageAt(index)->listName), oldText, newText);
+            ReplaceInList(listAt(index), oldText, newText);
     }
 }

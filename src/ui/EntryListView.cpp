@@ -27,11 +27,15 @@ EntryListView::EntryListView(const QString &lastColumnCaption, const QList<int> 
     header()->setStretchLastSection(false);
 
     QAbstractItemModel *m = model();
-    connect(m, &QAbstractItemModel::dataChanged, this, &EntryListView::changed);
-    connect(m, &QAbstractItemModel::rowsInserted, this, &EntryListView::changed);
-    connect(m, &QAbstractItemModel::rowsRemoved, this, &EntryListView::changed);
-    connect(selectionModel(), &QItemSelectionModel::currentChanged, this, &EntryListView::changed);
-    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, &EntryListView::changed);
+    auto notify = [this] {
+        if (!FTakingFocus)
+            emit changed();
+    };
+    connect(m, &QAbstractItemModel::dataChanged, this, notify);
+    connect(m, &QAbstractItemModel::rowsInserted, this, notify);
+    connect(m, &QAbstractItemModel::rowsRemoved, this, notify);
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this, notify);
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, notify);
 }
 
 int EntryListView::count() const
@@ -70,7 +74,11 @@ int EntryListView::append()
 
 void EntryListView::remove(int row)
 {
+    // Qt would select the next row in its place, and a second Delete would take it too.
+    const bool wasSelected = row == selectedRow();
     delete takeTopLevelItem(row);
+    if (wasSelected)
+        clearSelection();
 }
 
 int EntryListView::selectedRow() const
@@ -126,5 +134,15 @@ void EntryListView::mouseDoubleClickEvent(QMouseEvent *event)
 {
     emit mouseDown(event);
     QTreeWidget::mouseDoubleClickEvent(event);
-    emit dblClick();
+    if (event->button() == Qt::LeftButton)
+        emit dblClick();
+}
+
+void EntryListView::focusInEvent(QFocusEvent *event)
+{
+    // Qt makes a row current when the list gets the focus from the keyboard;
+    // that is no change of the configuration.
+    FTakingFocus = true;
+    QTreeWidget::focusInEvent(event);
+    FTakingFocus = false;
 }

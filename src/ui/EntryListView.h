@@ -35,15 +35,21 @@ public:
     int horizontalScrollPixels() const;
 
 signals:
-    // Any change of a row: text, check mark, added, deleted, selected or current.
+    // Any change of a row: text, check mark, added, deleted, selected or current;
+    // not the current row that Qt sets when the list receives the focus.
     void changed();
     void keyDown(QKeyEvent *event);
     // Every press, the second press of a double click included, with its viewport position.
     void mouseDown(QMouseEvent *event);
+    // A double click of the left button.
     void dblClick();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+
+private:
+    bool FTakingFocus = false;
 };

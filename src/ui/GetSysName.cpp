@@ -1,5 +1,6 @@
 #include "ui/GetSysName.h"
 
+#include "config/UserError.h"
 #include "ui/Look.h"
 #include "ui/Anchors.h"
 #include "ui/Pictures.h"
@@ -71,6 +72,6 @@ void ChooseFromList(const QString &caption, const QString &prompt, const QString
         if (Prompt::exec(*frm))
             result = frm->cbChoises->currentText();
     } catch (const std::exception &e) {
-        Prompt::message(QApplication::activeWindow(), QStringLiteral("Грешка : ") + QString::fromUtf8(e.what()));
+        Prompt::error(QApplication::activeWindow(), QStringLiteral("Грешка : ") + UserError::textOf(e));
     }
 }

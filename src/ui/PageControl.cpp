@@ -14,8 +14,12 @@ PageControl::PageControl(QWidget *parent)
     m_tabs->setDrawBase(false);
     m_tabs->setElideMode(Qt::ElideNone);
     m_stack->setObjectName(QStringLiteral("pages"));
-    // The page control itself takes the focus from the keyboard, as a tab row does.
-    setFocusPolicy(Qt::TabFocus);
+    // A click on a tab takes the focus into the page control, as a Windows tab
+    // control does; the Tab key stops on the tab row, never on its scroll arrows.
+    m_tabs->setFocusPolicy(Qt::StrongFocus);
+    for (QWidget *arrow : m_tabs->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        arrow->setFocusPolicy(Qt::NoFocus);
+    setFocusPolicy(Qt::StrongFocus);
     setFocusProxy(m_tabs);
     connect(m_tabs, &QTabBar::currentChanged, this, [this](int i) {
         m_stack->setCurrentIndex(i);

@@ -1,6 +1,10 @@
 #include "ui/Prompt.h"
 
+#include "ui/Look.h"
+
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QCompleter>
 #include <QDialog>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -23,9 +27,24 @@ State &state()
     return s;
 }
 
+// The program's own name, as the suite's boxes are captioned.
 QString boxTitle()
 {
-    return QApplication::applicationDisplayName();
+    return QApplication::applicationName();
+}
+
+// The suite's messages break lines with a bare carriage return.
+QString shownText(const QString &text)
+{
+    QString shown = text;
+    return shown.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(u'\r', u'\n');
+}
+
+void showBox(QWidget *parent, QMessageBox::Icon icon, const QString &text)
+{
+    QMessageBox box(icon, boxTitle(), shownText(text), QMessageBox::Ok, parent);
+    box.setFont(suiteFont());
+    box.exec();
 }
 
 } // namespace
@@ -51,33 +70,45 @@ bool Prompt::confirm(QWidget *parent, const QString &text)
     if (scripted(Kind::Confirm, boxTitle(), text, {}, &a))
         return a.accept;
     QMessageBox box(QMessageBox::Question, boxTitle(), text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setFont(suiteFont());
     return box.exec() == QMessageBox::Yes;
 }
 
-void Prompt::message(QWidget *parent, const QString &text)
+bool Prompt::recordedOnly(const QString &text)
 {
     // A message has only OK: it is recorded, and takes no scripted answer away
     // from the questions after it.
     State &s = state();
-    if (!s.interactive || !s.answers.isEmpty()) {
-        s.questions.append(Question{Kind::Message, boxTitle(), text, {}});
-        return;
-    }
-    // The suite's messages break lines with a bare carriage return.
-    QString shown = text;
-    shown.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(u'\r', u'\n');
-    QMessageBox box(QMessageBox::Information, boxTitle(), shown, QMessageBox::Ok, parent);
-    box.exec();
+    if (s.interactive && s.answers.isEmpty())
+        return false;
+    s.questions.append(Question{Kind::Message, boxTitle(), text, {}});
+    return true;
+}
+
+void Prompt::message(QWidget *parent, const QString &text)
+{
+    if (!recordedOnly(text))
+        showBox(parent, QMessageBox::Information, text);
+}
+
+void Prompt::error(QWidget *parent, const QString &text)
+{
+    if (!recordedOnly(text))
+        showBox(parent, QMessageBox::Critical, text);
 }
 
 bool Prompt::input(QWidget *parent, const QString &caption, const QString &prompt, QString &value, int maxLength)
 {
     QInputDialog dlg(parent);
+    dlg.setFont(suiteFont());
     dlg.setInputMode(QInputDialog::TextInput);
     dlg.setWindowTitle(caption);
     dlg.setLabelText(prompt);
-    if (auto *edit = dlg.findChild<QLineEdit *>())
+    if (auto *edit = dlg.findChild<QLineEdit *>()) {
         edit->setMaxLength(maxLength);
+        // Wide enough for an access reference, host and path included.
+        edit->setMinimumWidth(qMax(380, edit->fontMetrics().averageCharWidth() * 60));
+    }
     dlg.setTextValue(value);
 
     Answer a;
@@ -105,7 +136,14 @@ bool Prompt::openFile(QFileDialog &dialog, QString &path)
         path = a.text;
         return true;
     }
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const bool accepted = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
+    // The name box's completion list is a window of its own: it would stay on the
+    // screen, or open late when the directory has been read, and take the next click.
+    for (QCompleter *completer : dialog.findChildren<QCompleter *>()) {
+        completer->setCompletionPrefix(QString());
+        completer->popup()->hide();
+    }
+    if (!accepted)
         return false;
     path = dialog.selectedFiles().first();
     return true;

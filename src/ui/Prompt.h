@@ -45,6 +45,8 @@ public:
     static bool confirm(QWidget *parent, const QString &text);
     // Information box with one OK button.
     static void message(QWidget *parent, const QString &text);
+    // The same with the error icon; a test reads it back as a message.
+    static void error(QWidget *parent, const QString &text);
     // One-line input box; value holds the proposal and, on OK, the typed text.
     static bool input(QWidget *parent, const QString &caption, const QString &prompt, QString &value,
                       int maxLength = 255);
@@ -67,6 +69,7 @@ public:
     static void reset();
 
 private:
+    static bool recordedOnly(const QString &text);
     static bool scripted(Kind kind, const QString &title, const QString &text, const QString &value,
                          Answer *answer);
 };

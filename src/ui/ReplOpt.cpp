@@ -1,5 +1,6 @@
 #include "ui/ReplOpt.h"
 
+#include "config/UserError.h"
 #include "ui/Look.h"
 #include "ui/Anchors.h"
 #include "ui/BetterGroupBox.h"
@@ -116,7 +117,7 @@ bool AskReplaceText(QString &oldText, QString &newText, int &option)
             result = !oldText.isEmpty();
         }
     } catch (const std::exception &e) {
-        Prompt::message(QApplication::activeWindow(), QStringLiteral("Грешка : ") + QString::fromUtf8(e.what()));
+        Prompt::error(QApplication::activeWindow(), QStringLiteral("Грешка : ") + UserError::textOf(e));
     }
     return result;
 }

@@ -22,6 +22,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QMoveEvent>
 #include <QToolButton>
 
 namespace {
@@ -60,14 +61,36 @@ TfrmeKMain::TfrmeKMain(QWidget *parent)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("frmeKMain"));
+    // Qt appends the application's display name to every window's title
+    // ("… — eKalCfg"); the window and each dialog show exactly their own caption.
+    QGuiApplication::setApplicationDisplayName(QString());
     setWindowTitle(u8("Централизирана конфигурация на системи Калвор"));
     applySuiteLook(this);
 
     createControls();
     connectSignals();
     resize(DesignWidth, DesignHeight);
+    centreOnScreen(QSize(DesignOuterWidth, DesignOuterHeight));
+}
+
+// move() places the outer window; until a window manager has framed it, its
+// outer size is taken as designed.
+void TfrmeKMain::centreOnScreen(const QSize &outer)
+{
     if (QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+        move(screen->availableGeometry().center() - QPoint(outer.width() / 2, outer.height() / 2));
+}
+
+void TfrmeKMain::moveEvent(QMoveEvent *event)
+{
+    QWidget::moveEvent(event);
+    // The first time a window manager's frame is known, the window is centred
+    // by it; later moves are the user's.
+    if (FFramed || !isVisible() || frameGeometry().size() == size())
+        return;
+    FFramed = true;
+    if (frameGeometry().size() != QSize(DesignOuterWidth, DesignOuterHeight))
+        centreOnScreen(frameGeometry().size());
 }
 
 TfrmeKMain::~TfrmeKMain()
@@ -101,6 +124,9 @@ void TfrmeKMain::createControls()
     opd->selectNameFilter(u8("Бази данни (*.gdb)"));
     opd->setDefaultSuffix(QStringLiteral("GDB"));
     opd->setSizeGripEnabled(true);
+    // Qt's own dialog, in the window's font; it behaves the same on every desktop.
+    opd->setOption(QFileDialog::DontUseNativeDialog);
+    opd->setFont(suiteFont());
 
     // edDefServer first; the page control fourth in the window's order.
     setTabOrder(edDefServer, edDefBasePath);
@@ -152,6 +178,9 @@ void TfrmeKMain::createPages()
     for (const Catalogue::PageDef &def : Catalogue::allPages()) {
         auto *sheet = new QWidget;
         sheet->setObjectName(QLatin1String(def.pageName));
+        // In the button face, as "Общи" is: the frames' captions are drawn on it.
+        sheet->setAutoFillBackground(true);
+        sheet->setBackgroundRole(QPalette::Button);
         PageControl1->addPage(sheet, u8(def.tabCaption));
         sheet->resize(kPageSize);
 
@@ -199,6 +228,9 @@ void TfrmeKMain::createPages()
         page.frame->setChecked(false);
         FPages.append(page);
     }
+    FPageAt.fill(nullptr, Catalogue::allPages().size());
+    for (const Page &p : std::as_const(FPages))
+        FPageAt[p.def->index] = &p;
 }
 
 void TfrmeKMain::createPanel()
@@ -280,6 +312,19 @@ void TfrmeKMain::layoutRegions()
     Panel1->setGeometry(0, panelTop, w, kPanelSize.height());
 }
 
+const TfrmeKMain::Page *TfrmeKMain::pageAt(int index) const
+{
+    return index >= 0 && index < FPageAt.size() ? FPageAt[index] : nullptr;
+}
+
+EntryListView *TfrmeKMain::listAt(int index) const
+{
+    if (index == Catalogue::SystemListPage)
+        return lvSystem;
+    const Page *p = pageAt(index);
+    return p ? p->list : nullptr;
+}
+
 const TfrmeKMain::Page *TfrmeKMain::page(const QString &name) const
 {
     for (const Page &p : FPages)
@@ -348,9 +393,7 @@ void TfrmeKMain::guarded(const std::function<void()> &command)
 {
     try {
         command();
-    } catch (const UserError &e) {
-        Prompt::message(this, e.message());
     } catch (const std::exception &e) {
-        Prompt::message(this, QString::fromLocal8Bit(e.what()));
+        Prompt::error(this, UserError::textOf(e));
     }
 }

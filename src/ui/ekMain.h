@@ -39,6 +39,9 @@ public:
     // Client size at design.
     static constexpr int DesignWidth = 639;
     static constexpr int DesignHeight = 474;
+    // Outer size at design, frame and caption included.
+    static constexpr int DesignOuterWidth = 647;
+    static constexpr int DesignOuterHeight = 508;
 
     // One application page as built from the catalogue.
     struct Page
@@ -84,12 +87,15 @@ public:
 
     // The application pages in tab order (the messages page is not among them).
     const QList<Page> &pages() const { return FPages; }
-    const Page *page(const QString &listOrFrameName) const;
+    // The page at a catalogue index; nullptr for the messages page.
+    const Page *pageAt(int index) const;
+    // The list of a catalogue page reference: a page's list, or the system list.
+    EntryListView *listAt(int page) const;
     const Page *pageOf(const QObject *control) const;
+    // By the controls' names, for the suite's administrators' scripts and tests.
+    const Page *page(const QString &listOrFrameName) const;
     EntryListView *list(const QString &name) const;
     TBetterGroupBox *frame(const QString &name) const;
-    // The list of a rule's or an alias button's target, by the catalogue's list name.
-    EntryListView *listNamed(const char *name) const { return list(QString::fromLatin1(name)); }
 
     // Lifecycle
     void FormCreate();
@@ -153,6 +159,7 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
 
 private:
     void createControls();
@@ -165,13 +172,16 @@ private:
     void layoutRegions();
     void focusChanged(QWidget *old, QWidget *now);
     void showError(const QString &message);
+    void centreOnScreen(const QSize &outer);
 
     // Shows an error that escaped a command, as the application's error display
     // does, so that no exception leaves a slot.
     void guarded(const std::function<void()> &command);
 
     QList<Page> FPages;
+    QList<const Page *> FPageAt; // by catalogue index
     std::unique_ptr<BdeEngine> FEngine;
     int FSystemHeight = 128;
     QPointer<QWidget> FLastFocus;
+    bool FFramed = false;
 };

@@ -136,6 +136,7 @@ private slots:
         QTest::newRow("long drive letter") << "Server Name=C:" + longTail << true << "def-server" << "C:" + longTail;
         QTest::newRow("missing") << QString() << true << "192.168.7.7" << "";
         QTest::newRow("lookup fails") << "Server Name=host:/db/x.fdb" << false << "def-server" << "/db/x.fdb";
+        QTest::newRow("blanks around") << " Server Name \t=  C:\\x.gdb \t" << true << "def-server" << "C:\\x.gdb";
     }
 
     void serverNameForms()
@@ -148,7 +149,12 @@ private slots:
         QStringList params{"USER NAME=SYSDBA"};
         if (!param.isNull())
             params << param << "Server Name=second:ignored";
-        bde->aliases = {{"data_db", "INTRBASE", params}};
+        // Through the alias file, as the administrator writes it.
+        QFile f(m_dir->filePath("BdeAliases.ini"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(Cp1251::encode("[data_db]\r\nDriver=INTRBASE\r\n" + params.join("\r\n") + "\r\n"));
+        f.close();
+        w->setEngine(std::make_unique<FileBdeEngine>(f.fileName()));
         fill();
         QVERIFY(w->GetInfofromAlias(lv("lvAOff"), "data_db", "lab"));
         EntryListView *l = lv("lvAOff");

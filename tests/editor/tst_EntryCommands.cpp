@@ -7,6 +7,7 @@
 #include "ui/ekMain.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -15,7 +16,9 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -261,21 +264,64 @@ private slots:
         QCOMPARE(w->lvSystem->text(0, FieldAccess), ref);
     }
 
-    void fileDialogKeepsItsState()
+    void fileDialogForReal()
     {
+        // The real dialog; only the name is answered by script.
+        QFile zz9(m_dir->filePath("zz9.gdb"));
+        QVERIFY(zz9.open(QIODevice::WriteOnly));
+        zz9.close();
+        QVERIFY(QDir(m_dir->path()).mkdir("other"));
+        w->show();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        Prompt::setInteractive(true);
+        QString shownIn, proposed;
+
+        // "zz9" typed finds the existing "zz9.gdb", though the default extension is "GDB".
         w->edDefBasePath->setText(m_dir->path());
         Prompt::setNextAnswer(Prompt::Answer::ok());
-        Prompt::setNextAnswer(Prompt::Answer::file(m_db));
-        pg("lvLmServices").newButton->click();
-        // The next "Нова БД" sets only the directory: the file name stays the last one chosen.
-        Prompt::takeQuestions();
+        whenFileDialogShown([&](QFileDialog *d) {
+            shownIn = d->directory().absolutePath();
+            auto *edit = d->findChild<QLineEdit *>("fileNameEdit");
+            QTest::keyClicks(edit, "zz9");
+            QTest::keyClick(edit, Qt::Key_Return);
+        });
+        pg("lvDrav").newButton->click();
+        QCOMPARE(shownIn, m_dir->path());
+        QCOMPARE(lv("lvDrav")->count(), 1);
+        QCOMPARE(lv("lvDrav")->text(0, FieldPath), QDir::toNativeSeparators(zz9.fileName()));
+        QTest::qWait(300); // a late completion list would show by now
+        for (QWidget *top : QApplication::topLevelWidgets())
+            QVERIFY2(top == w.get() || !top->isVisible(), top->metaObject()->className());
+
+        // The next "Нова БД" opens in the default directory of the moment, the last name proposed.
+        w->edDefBasePath->setText(m_dir->filePath("other"));
         Prompt::setNextAnswer(Prompt::Answer::ok());
-        Prompt::setNextAnswer(Prompt::Answer::cancel());
-        pg("lvLmServices").newButton->click();
-        const auto asked = Prompt::takeQuestions();
-        QCOMPARE(asked[1].value, m_db);
-        QVERIFY(w->opd->nameFilters().size() == 3);
+        whenFileDialogShown([&](QFileDialog *d) {
+            shownIn = d->directory().absolutePath();
+            proposed = d->findChild<QLineEdit *>("fileNameEdit")->text();
+            d->reject();
+        });
+        pg("lvDrav").newButton->click();
+        QCOMPARE(shownIn, m_dir->filePath("other"));
+        QCOMPARE(proposed, QString("zz9.gdb"));
+        QCOMPARE(lv("lvDrav")->count(), 1);
+        QCOMPARE(w->opd->nameFilters().size(), 3);
         QCOMPARE(w->opd->defaultSuffix(), QString("GDB"));
+    }
+
+private:
+    // Runs act once the file dialog is up; one left open is closed after a few seconds.
+    void whenFileDialogShown(std::function<void(QFileDialog *)> act)
+    {
+        auto *poll = new QTimer(w.get());
+        connect(poll, &QTimer::timeout, poll, [this, poll, act] {
+            if (!w->opd->isVisible())
+                return;
+            poll->deleteLater();
+            act(w->opd);
+        });
+        poll->start(20);
+        QTimer::singleShot(5000, w->opd, [d = w->opd] { d->reject(); });
     }
 };
 

@@ -277,10 +277,18 @@ private slots:
         fill(l, "c");
         QTest::keyClick(l, Qt::Key_Delete); // nothing selected
         QCOMPARE(l->count(), 3);
-        l->selectRow(1);
+        w->PageControl1->setActivePageIndex(2);
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(l->topLevelItem(1)).center());
+        QCOMPARE(l->selectedRow(), 1);
         QTest::keyClick(l, Qt::Key_Delete, Qt::ShiftModifier);
         QCOMPARE(l->count(), 2);
         QCOMPARE(l->text(1, FieldName), QString("c"));
+        // Nothing is selected after it: a second Delete deletes nothing more.
+        QCOMPARE(l->selectedRow(), -1);
+        QTest::keyClick(l, Qt::Key_Delete);
+        QCOMPARE(l->count(), 2);
         l->selectRow(0);
         QTest::keyClick(l, Qt::Key_Delete, Qt::ControlModifier | Qt::AltModifier);
         QCOMPARE(l->count(), 1);
@@ -344,6 +352,9 @@ private slots:
         QCOMPARE(asked[0].text, QString::fromUtf8("Стойност"));
         QCOMPARE(asked[0].value, QString("label"));
         QCOMPARE(w->FClickX, 150);
+        // Only the left button edits.
+        QTest::mouseDClick(l->viewport(), Qt::RightButton, {}, QPoint(150, row.center().y()));
+        QVERIFY(Prompt::takeQuestions().isEmpty());
 
         Prompt::setNextAnswer(Prompt::Answer::typed("  new  "));
         w->EditCell(l);

@@ -1,3 +1,4 @@
+#include "editor/EditorTest.h"
 #include "config/KalCfg.h"
 #include "ui/BetterGroupBox.h"
 #include "ui/EntryListView.h"
@@ -236,6 +237,36 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QVERIFY(w->PageControl1->isAncestorOf(QApplication::focusWidget()));
         QCOMPARE(w->list("lvDrav")->count(), 1); // the Agency rule
+
+        // Around the window and once more: the lists now hold entries, and taking
+        // the focus changes none of them. The tab row's scroll arrows are shown but
+        // not visited, nor is anything on the pages not shown.
+        w->frame("bgbAOff")->setChecked(true);
+        fill(w->list("lvAOff"), "Data_db");
+        w->FModified = false;
+        QVERIFY(w->PageControl1->tabBar()->findChild<QToolButton *>()->isVisible());
+        QList<QWidget *> visited;
+        for (int i = 0; i < 10; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            visited << QApplication::focusWidget();
+        }
+        const QList<QWidget *> cycle{w->list("lvAOff"), w->edDefServer, w->edDefBasePath, w->lvSystem,
+                                     w->PageControl1->tabBar()};
+        QCOMPARE(visited, cycle + cycle);
+        QVERIFY(!w->FModified);
+        QCOMPARE(w->lvSystem->count(), 1);
+
+        // A click on a tab takes the focus into the page control: the directory
+        // field is left, and the Agency rule runs.
+        w->list("lvDrav")->remove(0);
+        w->edDefBasePath->setFocus();
+        w->edDefBasePath->setText("C:\\Data");
+        QTabBar *tabs = w->PageControl1->tabBar();
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+        QCOMPARE(w->PageControl1->activePageIndex(), 1);
+        QCOMPARE(QApplication::focusWidget(), tabs);
+        QCOMPARE(w->edDefBasePath->text(), QString("C:\\Data\\"));
+        QCOMPARE(w->list("lvDrav")->count(), 1);
     }
 
     void wiringEndToEnd()

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test: the package
 # check, a bounded fuzzing run of the configuration reader (FUZZ_SECONDS, default
-# 60) and the unit and GUI tests (offscreen). Prints one line per step and the
+# 60), the check of the reader and writer against the Windows profile functions
+# under Wine, and the unit and GUI tests (offscreen). Prints one line per step and the
 # summaries; each step's whole output is in its log under build/logs/.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -37,7 +38,10 @@ step "install and package" "$logs/package.log" bash scripts/package.sh
 show "$logs/package.log" '^package: '
 step "fuzzing, $fuzz_seconds s" "$logs/fuzz.log" bash scripts/fuzz.sh "$fuzz_seconds"
 show "$logs/fuzz.log" '^Done [0-9]+ runs'
+step "check against Windows" "$logs/windows.log" \
+  env QT_QPA_PLATFORM=offscreen build/tests/tst_WindowsReference
+show "$logs/windows.log" '^SKIP|^Totals'
 # The tests stay last: their summary line closes the report.
 step "unit and GUI tests" "$logs/ctest.log" \
-  env QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j"$(nproc)"
+  env QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j"$(nproc)" -E '^tst_WindowsReference$'
 show "$logs/ctest.log" '^[0-9]+% tests passed'

@@ -11,6 +11,9 @@ if [ "${1:-}" = "--tests" ]; then
   # The package check: cpack's DEB generator runs dpkg-shlibdeps (dpkg-dev, not on a
   # fresh Debian 12), and the desktop entry is checked by desktop-file-validate.
   packages+=(dpkg-dev desktop-file-utils)
+  # The Windows profile functions are the reference for what KalCfg.ini means:
+  # a small reader cross-compiled with MinGW runs under Wine.
+  packages+=(wine64 gcc-mingw-w64-x86-64)
 fi
 
 missing=()

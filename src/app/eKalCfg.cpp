@@ -89,7 +89,6 @@ int main(int argc, char *argv[])
         return 1;
     }
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("eKalCfg"));
     QApplication::setDesktopFileName(QStringLiteral("eKalCfg"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/eKalCfg.png")));
 

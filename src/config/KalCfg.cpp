@@ -150,13 +150,9 @@ bool LoadLvFromIni(ProfileFile &ini, EntryList &list, const QString &section, co
                 list.setText(row, f, ini.readString(section, QLatin1String(kKeys[f]) % num));
         }
         return list.count() > 0;
-    } catch (const ProfileError &e) {
-        if (report)
-            report(QStringLiteral("Грешка - <LoadLvFromIni> : ") + e.message());
-        return false;
     } catch (const std::exception &e) {
         if (report)
-            report(QStringLiteral("Грешка - <LoadLvFromIni> : ") + QString::fromLocal8Bit(e.what()));
+            report(QStringLiteral("Грешка - <LoadLvFromIni> : ") + UserError::textOf(e));
         return false;
     }
 }

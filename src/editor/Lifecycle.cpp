@@ -72,7 +72,7 @@ bool TfrmeKMain::LoadCfg()
                    [this](const QString &source, const QString &m) { AddMsg(source, m); });
         return true;
     } catch (const std::exception &e) {
-        const QString text = QString::fromLocal8Bit(e.what());
+        const QString text = UserError::textOf(e);
         showError(QStringLiteral("Грешка : ") + text);
         AddMsg(QStringLiteral("LoadCfg"), text);
         return false;
@@ -89,10 +89,8 @@ void TfrmeKMain::sbSaveClick()
         saveConfig(ini, WindowState(*this), [this](const QString &m) { showError(m); });
         ini.commit();
         FModified = false;
-    } catch (const ProfileError &e) {
-        showError(QStringLiteral("Грешка при запис на конфигурация!") + QChar(13) + e.message());
     } catch (const std::exception &e) {
-        showError(QStringLiteral("Грешка при запис на конфигурация!") + QChar(13) + QString::fromLocal8Bit(e.what()));
+        showError(QStringLiteral("Грешка при запис на конфигурация!") + QChar(13) + UserError::textOf(e));
     }
 }
 

@@ -61,9 +61,6 @@ TfrmeKMain::TfrmeKMain(QWidget *parent)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("frmeKMain"));
-    // Qt appends the application's display name to every window's title
-    // ("… — eKalCfg"); the window and each dialog show exactly their own caption.
-    QGuiApplication::setApplicationDisplayName(QString());
     setWindowTitle(u8("Централизирана конфигурация на системи Калвор"));
     applySuiteLook(this);
 

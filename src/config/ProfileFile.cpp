@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QSet>
 
 #include <climits>
 
@@ -237,8 +236,7 @@ void ProfileFile::parse()
         KeyInfo key;
         if (m_sections.size() > 1 && keyOf(lineText, &key)) {
             const QString folded = fold(key.name);
-            if (!cur.keys.contains(folded))
-                cur.keys.insert(folded, int(cur.lines.size()));
+            cur.keys.try_emplace(folded, int(cur.lines.size())); // the first of a name counts
             if (key.listed)
                 ++cur.listed;
         }
@@ -257,36 +255,47 @@ void ProfileFile::parse()
 
 void ProfileFile::indexSections()
 {
+    m_lastIndex = -1;
     m_index.clear();
     for (int i = 1; i < m_sections.size(); ++i) {
-        if (!m_index.contains(m_sections[i].folded))
-            m_index.insert(m_sections[i].folded, i);
+        m_index.try_emplace(m_sections[i].folded, i);
     }
+}
+
+int ProfileFile::sectionIndex(const QString &section) const
+{
+    if (m_lastIndex >= 0 && section == m_lastName)
+        return m_lastIndex;
+    const auto it = m_index.find(foldQuery(section));
+    if (it == m_index.end())
+        return -1;
+    m_lastName = section;
+    m_lastIndex = it->second;
+    return it->second;
 }
 
 const ProfileFile::Section *ProfileFile::findSection(const QString &section) const
 {
-    const auto it = m_index.constFind(foldQuery(section));
-    if (it == m_index.constEnd() || m_sections[*it].erased)
-        return nullptr;
-    return &m_sections[*it];
+    const int i = sectionIndex(section);
+    return i < 0 || m_sections[i].erased ? nullptr : &m_sections[i];
 }
 
 ProfileFile::Section *ProfileFile::sectionForWrite(const QString &section)
 {
-    const QString folded = foldQuery(section);
-    if (const auto it = m_index.constFind(folded); it != m_index.constEnd()) {
-        Section &sec = m_sections[*it];
+    if (const int i = sectionIndex(section); i >= 0) {
+        Section &sec = m_sections[i];
         sec.erased = false; // an erased section is written again where it stood
         return &sec;
     }
+    const QString folded = foldQuery(section);
     QString name = withoutBreaks(section);
     Section fresh;
     fresh.header = writtenLine(u'[' + name + u']');
     fresh.hasHeader = true;
     fresh.folded = folded;
     m_sections.append(fresh);
-    m_index.insert(folded, int(m_sections.size()) - 1);
+    m_index.try_emplace(folded, int(m_sections.size()) - 1);
+    m_lastIndex = -1;
     return &m_sections.last();
 }
 
@@ -304,11 +313,11 @@ QString ProfileFile::readString(const QString &section, const QString &key, cons
     const Section *sec = findSection(section);
     if (!sec)
         return def;
-    const auto it = sec->keys.constFind(foldQuery(key));
-    if (it == sec->keys.constEnd())
+    const auto it = sec->keys.find(foldQuery(key));
+    if (it == sec->keys.end())
         return def;
     KeyInfo k;
-    keyOf(text(sec->lines[*it]), &k);
+    keyOf(text(sec->lines[it->second]), &k);
     // A key line without "=" is found first and has no value.
     return k.hasValue ? readValue(k.rawValue) : def;
 }
@@ -368,8 +377,8 @@ void ProfileFile::writeString(const QString &section, const QString &key, const 
     Section *sec = sectionForWrite(section);
     const QString folded = foldQuery(key);
     KeyInfo k;
-    if (const auto it = sec->keys.constFind(folded); it != sec->keys.constEnd()) {
-        Line &line = sec->lines[*it];
+    if (const auto it = sec->keys.find(folded); it != sec->keys.end()) {
+        Line &line = sec->lines[it->second];
         keyOf(text(line), &k);
         if (k.hasValue && readValue(k.rawValue) == value)
             return; // the value it already had: the line stays as it stood
@@ -382,16 +391,16 @@ void ProfileFile::writeString(const QString &section, const QString &key, const 
     }
     // A key of a section erased before this write keeps its old line when its
     // value is the same, so that a rewritten section changes only what changed.
-    if (const auto old = sec->pool.constFind(folded); old != sec->pool.constEnd()) {
-        keyOf(text(*old), &k);
-        if (readValue(k.rawValue) == value) {
-            sec->keys.insert(folded, int(sec->lines.size()));
-            sec->lines.append(*old);
+    if (const auto old = sec->oldKeys.find(folded); old != sec->oldKeys.end()) {
+        const Line &line = sec->oldLines[old->second];
+        if (keyOf(text(line), &k) && k.hasValue && readValue(k.rawValue) == value) {
+            sec->keys.try_emplace(folded, int(sec->lines.size()));
+            sec->lines.append(line);
             ++sec->listed;
             return;
         }
     }
-    sec->keys.insert(folded, int(sec->lines.size()));
+    sec->keys.try_emplace(folded, int(sec->lines.size()));
     sec->lines.append(writtenLine(withoutBreaks(key) + u'=' + encodeValue(value)));
     ++sec->listed;
 }
@@ -404,10 +413,10 @@ void ProfileFile::writeInteger(const QString &section, const QString &key, int v
 void ProfileFile::eraseSection(const QString &section)
 {
     const QString folded = foldQuery(section);
-    const auto it = m_index.constFind(folded);
-    if (it == m_index.constEnd())
+    const auto it = m_index.find(folded);
+    if (it == m_index.end())
         return;
-    const int first = *it;
+    const int first = it->second;
     // Every section of that name goes: a second one, hidden behind the first until
     // now, would otherwise come to light with whatever stale keys it holds.
     for (int i = int(m_sections.size()) - 1; i > first; --i) {
@@ -417,16 +426,17 @@ void ProfileFile::eraseSection(const QString &section)
     // The first keeps its place, its header and its trailing blank lines, in case
     // it is written again; until then readers do not see it, and it is not saved.
     Section &sec = m_sections[first];
-    if (!sec.erased && sec.pool.isEmpty()) {
-        KeyInfo k;
-        for (auto key = sec.keys.cbegin(); key != sec.keys.cend(); ++key) {
-            const Line &line = sec.lines[key.value()];
-            if (keyOf(text(line), &k) && k.hasValue)
-                sec.pool.insert(key.key(), line);
-        }
+    if (!sec.hasOld) {
+        // What the file held, not what a save in between wrote.
+        sec.oldLines = std::move(sec.lines);
+        sec.oldKeys = std::move(sec.keys);
+        sec.hasOld = true;
     }
+    const qsizetype expected = sec.oldKeys.size();
     sec.lines.clear();
     sec.keys.clear();
+    sec.lines.reserve(expected);
+    sec.keys.reserve(expected);
     sec.listed = 0;
     sec.erased = true;
     indexSections();
@@ -444,17 +454,11 @@ QStringList ProfileFile::keys(const QString &section) const
     const Section *sec = findSection(section);
     if (!sec)
         return out;
-    QSet<QString> seen;
     out.reserve(sec->listed);
     KeyInfo k;
     for (const Line &line : sec->lines) {
-        if (!keyOf(text(line), &k) || !k.listed)
-            continue;
-        QString name = k.name.toString();
-        if (!seen.contains(fold(name))) {
-            seen.insert(fold(name));
-            out.append(name);
-        }
+        if (keyOf(text(line), &k) && k.listed)
+            out.append(k.name.toString());
     }
     return out;
 }

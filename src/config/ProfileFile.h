@@ -1,11 +1,13 @@
 #pragma once
 
 #include <QByteArray>
-#include <QHash>
+#include <QList>
 #include <QList>
 #include <QString>
 
 #include "config/UserError.h"
+
+#include <unordered_map>
 
 // An error of the profile file.
 class ProfileError : public UserError
@@ -65,7 +67,8 @@ public:
     void eraseSection(const QString &section);
     bool sectionExists(const QString &section) const;
 
-    // The listed keys of a section, as spelled in the file, in file order (first of each name).
+    // The listed keys of a section, as spelled in the file, in file order; a name
+    // that stands twice is listed twice, as the Windows functions list it.
     QStringList keys(const QString &section) const;
 
     // The bytes that commit() writes.
@@ -98,6 +101,20 @@ private:
         QString written;
     };
 
+    // Folded names hash many times a load and a save; a plain FNV-1a over the
+    // UTF-16 units is several times cheaper than QHash's seeded hash here.
+    struct NameHash
+    {
+        size_t operator()(const QString &s) const noexcept
+        {
+            size_t h = 1469598103934665603ull;
+            for (QChar c : s)
+                h = (h ^ c.unicode()) * 1099511628211ull;
+            return h;
+        }
+    };
+    using NameIndex = std::unordered_map<QString, int, NameHash>;
+
     struct Section
     {
         Line header;               // unused (size 0, start -1) for the lines before the first header
@@ -105,10 +122,13 @@ private:
         QString folded;            // name for look-ups
         QList<Line> lines;
         QList<Line> tail;          // blank lines at the end, kept after new keys
-        QHash<QString, int> keys;  // folded key -> index in lines of its first line
+        NameIndex keys;            // folded key -> index in lines of its first line
         int listed = 0;            // lines that are listed keys
         bool erased = false;       // erased and not written since: absent for readers
-        QHash<QString, Line> pool; // an erased section's key lines, kept for unchanged values
+        // An erased section's lines and their index, kept for unchanged values.
+        QList<Line> oldLines;
+        NameIndex oldKeys;
+        bool hasOld = false;
     };
 
     ProfileFile() = default;
@@ -116,6 +136,7 @@ private:
     void parse();
     void indexSections();
     QStringView text(const Line &line) const;
+    int sectionIndex(const QString &section) const;
     const Section *findSection(const QString &section) const;
     Section *sectionForWrite(const QString &section);
     // The line's key: its folded name, whether it holds "=" and whether it is listed.
@@ -138,5 +159,8 @@ private:
     qsizetype m_bomSize = 0;         // bytes before m_text starts
     QString m_eol = QStringLiteral("\r\n");
     QList<Section> m_sections;       // m_sections[0] holds the lines before the first header
-    QHash<QString, int> m_index;     // folded section name -> index of its first section
+    NameIndex m_index;               // folded section name -> index of its first section
+    // Sections are read and written key after key: the last name looked up.
+    mutable QString m_lastName;
+    mutable int m_lastIndex = -1;
 };

@@ -452,7 +452,7 @@ private slots:
     void keysInFileOrder()
     {
         ProfileFile p = mk("[S]\r\nDBN2=b\r\n;c=1\r\ndbn1=a\r\nDBN2=dup\r\n");
-        QCOMPARE(p.keys("s"), (QStringList{"DBN2", "dbn1"}));
+        QCOMPARE(p.keys("s"), (QStringList{"DBN2", "dbn1", "DBN2"}));
     }
 
     void cyrillicBytesOnDisk()

@@ -210,9 +210,18 @@ void ProfileFile::parse()
         qsizetype e = pos;
         while (e < n && d[e] != u'\r' && d[e] != u'\n')
             ++e;
+        // CR CR LF (what a second CR LF conversion leaves) and LF CR are one
+        // ending each, so that a line written to such a file ends as its own do.
         qsizetype endSize = 0;
-        if (e < n)
-            endSize = d[e] == u'\r' && e + 1 < n && d[e + 1] == u'\n' ? 2 : 1;
+        if (e < n) {
+            auto at = [&](qsizetype i, char16_t c) { return i < n && d[i] == c; };
+            if (at(e, u'\r') && at(e + 1, u'\r') && at(e + 2, u'\n'))
+                endSize = 3;
+            else if ((at(e, u'\r') && at(e + 1, u'\n')) || (at(e, u'\n') && at(e + 1, u'\r')))
+                endSize = 2;
+            else
+                endSize = 1;
+        }
         // New lines end as the file's first line does.
         if (pos == 0 && endSize > 0)
             m_eol = QString(d + e, endSize);

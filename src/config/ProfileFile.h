@@ -18,7 +18,7 @@ public:
 
 // A Windows profile ("INI") file, read as the suite's programs read it through
 // the Windows profile functions:
-//  - a line ends at CR, at LF or at CR LF;
+//  - a line ends at CR, at LF or at CR LF (and so at CR CR LF and LF CR);
 //  - white space around names and values is every character of code 9 to 13,
 //    26 (^Z) and 32; a NUL ends a name or a value;
 //  - a header is a line that begins with "[" and holds a "]" after it; its name

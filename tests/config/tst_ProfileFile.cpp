@@ -155,6 +155,9 @@ private slots:
             << QByteArray("[S]\r\nk = \"v\"\r\nn=2\r\n\r\n[O]\r\no=1\r\n[New]\r\nx=1\r\n");
         QTest::newRow("LF") << QByteArray("[O]\no=1\n[S]\nk=old\n")
                             << QByteArray("[O]\no=1\n[S]\nk=v\nn=2\n[New]\nx=1\n");
+        QTest::newRow("CR CR LF") << QByteArray("[S]\r\r\nk=v\r\r\nold=1\r\r\n")
+                                  << QByteArray("[S]\r\r\nk=v\r\r\nn=2\r\r\n[New]\r\r\nx=1\r\r\n");
+        QTest::newRow("LF CR") << QByteArray("[S]\n\rk=v\n\r") << QByteArray("[S]\n\rk=v\n\rn=2\n\r[New]\n\rx=1\n\r");
         QTest::newRow("lone CR") << QByteArray("[S]\rk=v\r[O]\ro=1")
                                  << QByteArray("[S]\rk=v\rn=2\r[O]\ro=1\r[New]\rx=1\r");
         QTest::newRow("first line decides") << QByteArray("; x\n[S]\r\nk=v\r\n[O]\r\no=1\r\n")

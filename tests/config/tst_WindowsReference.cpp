@@ -378,7 +378,10 @@ QStringList untouchable(const QByteArray &bytes)
         qsizetype e = pos;
         while (e < text.size() && text[e] != u'\r' && text[e] != u'\n')
             ++e;
-        const qsizetype end = e < text.size() ? (text[e] == u'\r' && e + 1 < text.size() && text[e + 1] == u'\n' ? e + 2 : e + 1) : e;
+        const QStringView rest = QStringView(text).mid(e);
+        const qsizetype end = e + (rest.startsWith(u"\r\r\n") ? 3
+                                   : rest.startsWith(u"\r\n") || rest.startsWith(u"\n\r") ? 2
+                                   : rest.isEmpty() ? 0 : 1);
         const QString line = text.mid(pos, end - pos);
         const QStringView t = trimmed(QStringView(text).mid(pos, e - pos));
         pos = end;

@@ -376,6 +376,11 @@ int ProfileFile::readInteger(const QString &section, const QString &key, int def
     return parseInteger(readString(section, key), &v) ? v : def;
 }
 
+QStringView ProfileFile::trimmed(QStringView text)
+{
+    return trimWs(text);
+}
+
 QString ProfileFile::storedText(const QString &value)
 {
     return trimWs(withoutBreaks(value)).left(MaxValueLength).toString();

@@ -85,6 +85,10 @@ public:
     // is longer than two characters, "$" hexadecimal, otherwise signed decimal.
     static bool parseInteger(const QString &text, int *value);
 
+    // The text without the white space that the profile readers skip around names
+    // and values: codes 9 to 13, 26 (^Z) and 32.
+    static QStringView trimmed(QStringView text);
+
     // What a reader gets back from a value that is written afresh: the text up to
     // a NUL, line breaks as blanks, without white space at the ends, at most
     // MaxValueLength characters. A value the file held before keeps its own bytes.

@@ -2,6 +2,7 @@
 
 #include "config/Cp1251.h"
 #include "config/KalCfg.h"
+#include "config/ProfileFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,21 +10,10 @@
 
 namespace {
 
-// Blanks as the profile reader skips them around names and values: tab, the
-// line breaks and the space.
-bool isBlank(QChar c)
-{
-    return c == u' ' || (c.unicode() >= 9 && c.unicode() <= 13);
-}
-
+// Blanks around names and values are skipped as in KalCfg.ini.
 QString trimBlanks(QStringView s)
 {
-    qsizetype b = 0, e = s.size();
-    while (b < e && isBlank(s[b]))
-        ++b;
-    while (e > b && isBlank(s[e - 1]))
-        --e;
-    return s.sliced(b, e - b).toString();
+    return ProfileFile::trimmed(s).toString();
 }
 
 } // namespace

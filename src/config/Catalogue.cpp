@@ -74,20 +74,20 @@ constexpr PageDef kMessagesPage =
      nullptr, nullptr, nullptr, nullptr};
 
 const QList<RuleDef> kRules = {
-    {R::System, SystemListPage, "lvSystem", "sys_db", "sys.gdb", "sys_db"},
-    {R::Office, 0, "lvAOff", "Data_db", "t3.gdb", "Документи"},
-    {R::Properties, 1, "lvProp", "Prop_db", "imo.gdb", "Имоти"},
-    {R::Trade, 2, "lvRER", "l_data", "db1.gdb", "Лицензи"},
-    {R::Agency, 4, "lvDrav", "DravISYS", "DravISYS.gdb", "DravISYS"},
-    {R::Housing, 9, "lvJK", "RORA", "RORA.gdb", "Жилищна картотека"},
-    {R::Floor, 13, "lvKalvorFloor", "KalvorFloor_db", "floor.fdb", "Етажна Собственост"},
+    {R::System, SystemListPage, "sys_db", "sys.gdb", "sys_db"},
+    {R::Office, 0, "Data_db", "t3.gdb", "Документи"},
+    {R::Properties, 1, "Prop_db", "imo.gdb", "Имоти"},
+    {R::Trade, 2, "l_data", "db1.gdb", "Лицензи"},
+    {R::Agency, 4, "DravISYS", "DravISYS.gdb", "DravISYS"},
+    {R::Housing, 9, "RORA", "RORA.gdb", "Жилищна картотека"},
+    {R::Floor, 13, "KalvorFloor_db", "floor.fdb", "Етажна Собственост"},
 };
 
 const QList<AliasTarget> kAliasTargets = {
-    {101, 0, "lvAOff", "Документи"},
-    {102, 1, "lvProp", "Имоти"},
-    {103, 2, "lvRER", "Лицензи"},
-    {104, 3, "lvKalvor2004", "Имоти"},
+    {101, 0, "Документи"},
+    {102, 1, "Имоти"},
+    {103, 2, "Лицензи"},
+    {104, 3, "Имоти"},
 };
 
 } // namespace

@@ -19,7 +19,6 @@ struct RuleDef
 {
     Rule rule;
     int targetPage;         // the page whose list it fills, or SystemListPage
-    const char *targetList; // that list's name
     const char *name;
     const char *fileName; // appended to the default database directory
     const char *label;
@@ -52,7 +51,6 @@ struct AliasTarget
 {
     int code;
     int page;             // the page whose list receives the alias
-    const char *listName; // that list's name
     const char *label;
 };
 

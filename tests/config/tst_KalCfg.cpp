@@ -277,15 +277,15 @@ private slots:
             sections << QString::fromLatin1(p.section);
             QVERIFY(Catalogue::pageOfList(QString::fromLatin1(p.listName)) == &p);
             if (p.checkRule != Catalogue::Rule::None)
-                QVERIFY(Catalogue::pageOfList(QString::fromLatin1(
-                            Catalogue::rule(p.checkRule).targetList)) != nullptr);
+                QVERIFY(Catalogue::rule(p.checkRule).targetPage >= 0
+                        && !Catalogue::allPages()[Catalogue::rule(p.checkRule).targetPage].isMessages());
         }
         QCOMPARE(sections, (QStringList{"Documents", "Properties", "Licenses", "KalvorGis", "DravISYS", "KalTavora",
                                         "KalTarg", "KalNomeda", "JK", "KalTargObekti", "Brisko", "LMServices",
                                         "KalvorFloor", "KalvorWebPortal", "KalvorControl", "KalvorWebRegisters",
                                         "KalvorWebQuery"}));
         QCOMPARE(Catalogue::rules().size(), 7);
-        QCOMPARE(QString::fromLatin1(Catalogue::aliasTarget(102)->listName), QString("lvProp"));
+        QCOMPARE(QString::fromLatin1(Catalogue::allPages()[Catalogue::aliasTarget(102)->page].listName), QString("lvProp"));
         QVERIFY(!Catalogue::aliasTarget(105));
     }
 };

@@ -67,9 +67,13 @@ bool TfrmeKMain::LoadCfg()
 {
     try {
         ProfileFile ini(CfgFileName());
-        WindowState state(*this);
-        loadConfig(ini, state, [this](const QString &m) { showError(m); },
-                   [this](const QString &source, const QString &m) { AddMsg(source, m); });
+        {
+            MarksHold hold(*this); // one pass over the lists when the load is done
+            WindowState state(*this);
+            loadConfig(ini, state, [this](const QString &m) { showError(m); },
+                       [this](const QString &source, const QString &m) { AddMsg(source, m); });
+        }
+        logListMarks();
         return true;
     } catch (const std::exception &e) {
         const QString text = UserError::textOf(e);

@@ -167,7 +167,14 @@ private slots:
         QVERIFY(w->frame("gbKalvorControl")->Checked());
         QCOMPARE(w->list("lvKalvorControl")->text(0, FieldServer), QString());
         QVERIFY(!w->FModified);
-        QVERIFY(w->mmMsg->toPlainText().isEmpty()); // a good load logs nothing
+        // A good load logs only the pages that need attention: "s" names no system entry.
+        const QStringList log = w->mmMsg->toPlainText().split('\n');
+        QCOMPARE(log.size(), 1);
+        QVERIFY2(log[0].endsWith(QString::fromUtf8(
+                     " - LoadCfg : Калвор Контрол - пропускани записи: 0, с липсваща системна БД: 1")),
+                 qPrintable(log[0]));
+        QVERIFY(w->list("lvKalvorControl")->rowMarks(0).dangling);
+        QVERIFY(!w->list("lvAOff")->rowMarks(0).dangling);
     }
 
     void modifiedFlagAndCloseQuestion()

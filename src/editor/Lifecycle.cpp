@@ -67,6 +67,7 @@ bool TfrmeKMain::LoadCfg()
 {
     try {
         ProfileFile ini(CfgFileName());
+        FDiskStamp = ini.readStamp();
         {
             MarksHold hold(*this); // one pass over the lists when the load is done
             WindowState state(*this);
@@ -90,8 +91,22 @@ void TfrmeKMain::sbSaveClick()
         // the suite's programs never read a half-written configuration. A file
         // that cannot be read is refused rather than replaced.
         ProfileFile ini(CfgFileName(), ProfileFile::Purpose::Save);
+        // Another administrator may have changed the shared file meanwhile. What
+        // the editor does not own is kept anyway: the save works on the file as
+        // it is now.
+        if (!FDiskStamp || ini.readStamp() != *FDiskStamp) {
+            const QString shown = QDir::toNativeSeparators(QFileInfo(CfgFileName()).absoluteFilePath());
+            const bool overwrite = Prompt::confirm(
+                this, QStringLiteral("Файлът KalCfg.ini е променен от друга програма след зареждането. "
+                                     "Да се запише ли върху промените?"));
+            AddMsg(QStringLiteral("sbSaveClick"),
+                   overwrite ? QStringLiteral("Файлът %1 е променен от друга програма; записва се върху промените.").arg(shown)
+                             : QStringLiteral("Файлът %1 е променен от друга програма; не е записан.").arg(shown));
+            if (!overwrite)
+                return;
+        }
         saveConfig(ini, WindowState(*this), [this](const QString &m) { showError(m); });
-        ini.commit();
+        FDiskStamp = ini.commit();
         FModified = false;
     } catch (const std::exception &e) {
         showError(QStringLiteral("Грешка при запис на конфигурация!") + QChar(13) + UserError::textOf(e));

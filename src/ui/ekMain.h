@@ -1,6 +1,7 @@
 #pragma once
 
 #include "config/Catalogue.h"
+#include "config/ProfileFile.h"
 
 #include <QList>
 #include <QPointer>
@@ -9,6 +10,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class BdeEngine;
 class EntryList;
@@ -64,6 +66,9 @@ public:
     bool FModified = false;
     int FClickX = 0;
     int FClickY = 0;
+    // What KalCfg.ini held when this editor last loaded or saved it; none when the
+    // load could not read it. A save compares it with what the file holds then.
+    std::optional<FileStamp> FDiskStamp;
 
     // Controls, under the names the suite's administrators and tests know them by.
     QGroupBox *GroupBox1 = nullptr;

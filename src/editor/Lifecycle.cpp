@@ -104,6 +104,8 @@ void TfrmeKMain::sbSaveClick()
                              : QStringLiteral("Файлът %1 е променен от друга програма; не е записан.").arg(shown));
             if (!overwrite)
                 return;
+            // Read once more: whatever came while the question was open is kept too.
+            ini = ProfileFile(CfgFileName(), ProfileFile::Purpose::Save);
         }
         saveConfig(ini, WindowState(*this), [this](const QString &m) { showError(m); });
         FDiskStamp = ini.commit();

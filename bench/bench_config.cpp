@@ -6,8 +6,8 @@
 // With --once it does a single load and save of the 18,000 entries, for a profiler
 // (valgrind --tool=callgrind bench_config --once).
 
-#include "config/Catalogue.h"
-#include "config/Cp1251.h"
+#include "BenchFile.h"
+
 #include "config/KalCfg.h"
 #include "config/ProfileFile.h"
 #include "config/WholeConfig.h"
@@ -25,28 +25,14 @@
 #include <limits>
 #include <memory>
 
+using namespace BenchFile;
+
 namespace {
 
 int kRuns = 15; // 1 with --once
 constexpr double kTimeBudgetMs = 100.0;
 constexpr double kMemoryBudgetMb = 64.0;
 constexpr double kScaleBudget = 2.2;
-
-const QString kServer = QStringLiteral("192.168.10.5");
-const QString kBasePath = QStringLiteral("D:\\Kalvor\\Data\\");
-const QString kSysRef = QStringLiteral("sys_db@srv1:D:\\Data\\sys.gdb");
-
-const QStringList kLabels = {
-    QStringLiteral("Документи"), QStringLiteral("Имоти"), QStringLiteral("Лицензи"),
-    QStringLiteral("Деловодство"), QStringLiteral("Жилищна картотека"), QStringLiteral("Етажна собственост"),
-    QStringLiteral("Търговски обекти"), QStringLiteral("Каса"), QStringLiteral("Наеми"),
-    QStringLiteral("Общинска собственост"), QStringLiteral("Архив"), QStringLiteral("Справки"),
-};
-const QStringList kTowns = {
-    QStringLiteral("София"), QStringLiteral("Пловдив"), QStringLiteral("Варна"), QStringLiteral("Бургас"),
-    QStringLiteral("Русе"), QStringLiteral("Стара Загора"), QStringLiteral("Плевен"), QStringLiteral("Сливен"),
-    QStringLiteral("Добрич"), QStringLiteral("Шумен"), QStringLiteral("Перник"), QStringLiteral("Хасково"),
-};
 
 [[noreturn]] void fault(const char *what)
 {
@@ -59,57 +45,6 @@ double peakRssMb()
     rusage u{};
     getrusage(RUSAGE_SELF, &u);
     return u.ru_maxrss / 1024.0; // kilobytes on Linux
-}
-
-// The texts of entry i (from 1) of a list whose new entries are named prefix.
-QString entryText(const QString &prefix, bool system, int i, int field)
-{
-    const QString n = QString::number(i);
-    switch (field) {
-    case FieldName:
-        return prefix + n;
-    case FieldLabel:
-        return (i % 2 ? kLabels[i % kLabels.size()] : kTowns[i % kTowns.size()]) + u' ' + n;
-    case FieldServer: // every third entry is on the default server and leaves it empty
-        return i % 3 == 0 ? QString() : QStringLiteral("srv%1").arg(i % 9 + 1);
-    case FieldPath:
-        return QStringLiteral("D:\\Data\\%1%2.gdb").arg(prefix.toLower(), n);
-    default:
-        return system ? kTowns[i % kTowns.size()] : kSysRef;
-    }
-}
-
-struct ListDef
-{
-    QString section;
-    QString prefix;
-    bool system;
-};
-
-QList<ListDef> lists()
-{
-    QList<ListDef> out{{QLatin1String(Catalogue::SystemSection), QStringLiteral("sys"), true}};
-    for (const Catalogue::PageDef &p : Catalogue::pages())
-        out.append({QLatin1String(p.section), QLatin1String(p.prefix), false});
-    return out;
-}
-
-// The file as written by hand and by earlier saves: the general settings among
-// other keys, a section the editor does not know, then every list's section.
-QByteArray makeFile(int perSection)
-{
-    static const char *const keys[FieldCount] = {"DBN", "Caption", "ServIP", "BaseName", "SYSBaseName"};
-    QByteArray out = "[Common]\r\nLanguage=BG\r\nDefServerIP=" + Cp1251::encode(kServer) + "\r\nDefDBDir="
-                     + Cp1251::encode(kBasePath) + "\r\n\r\n[Printers]\r\nDefault=HP LaserJet\r\n\r\n";
-    for (const ListDef &l : lists()) {
-        out += '[' + l.section.toLatin1() + "]\r\n";
-        for (int i = 1; i <= perSection; ++i)
-            for (int f = 0; f < FieldCount; ++f)
-                out += keys[f] + QByteArray::number(i) + '=' + Cp1251::encode(entryText(l.prefix, l.system, i, f))
-                       + "\r\n";
-        out += "Number=" + QByteArray::number(perSection) + "\r\n\r\n";
-    }
-    return out;
 }
 
 bool holdsMadeEntries(const WholeConfig &cfg, int perSection)

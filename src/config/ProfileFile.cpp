@@ -2,6 +2,7 @@
 
 #include "config/Cp1251.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -111,6 +112,13 @@ QString encodeValue(const QString &value)
     return t.size() == v.size() ? v : t.toString();
 }
 
+// Strong enough that another content never passes for the one read, and several
+// times faster than SHA-256 on a large file.
+FileStamp stampOf(const QByteArray &bytes)
+{
+    return FileStamp{true, QCryptographicHash::hash(bytes, QCryptographicHash::Blake2b_256)};
+}
+
 ProfileError readFailure(const QString &path, ProfileFile::Purpose purpose)
 {
     const QString shown = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
@@ -125,7 +133,8 @@ ProfileFile::ProfileFile(const QString &path, Purpose purpose)
 {
     QByteArray content;
     const QFileInfo info(path);
-    if (info.exists()) {
+    m_existed = info.exists();
+    if (m_existed) {
         // An existing file that cannot be read is not an empty configuration:
         // saving one would replace whatever it holds.
         QFile f(path);
@@ -525,7 +534,12 @@ QByteArray ProfileFile::content() const
     return out;
 }
 
-void ProfileFile::commit() const
+FileStamp ProfileFile::readStamp() const
+{
+    return m_existed ? stampOf(m_bytes) : FileStamp{};
+}
+
+FileStamp ProfileFile::commit() const
 {
     const QString shown = QDir::toNativeSeparators(QFileInfo(m_path).absoluteFilePath());
     const ProfileError failure(QStringLiteral("Unable to write to %1").arg(shown));
@@ -562,4 +576,5 @@ void ProfileFile::commit() const
     }
     if (!out.commit())
         throw failure;
+    return stampOf(bytes);
 }

@@ -2,7 +2,6 @@
 
 #include <QByteArray>
 #include <QList>
-#include <QList>
 #include <QString>
 
 #include "config/UserError.h"
@@ -14,6 +13,16 @@ class ProfileError : public UserError
 {
 public:
     using UserError::UserError;
+};
+
+// What a file held when it was read or written: whether it existed, and a
+// BLAKE2b-256 digest of its bytes. Two stamps are equal when the file held the
+// same bytes both times, or was missing both times.
+struct FileStamp
+{
+    bool exists = false;
+    QByteArray digest;
+    bool operator==(const FileStamp &) const = default;
 };
 
 // A Windows profile ("INI") file, read as the suite's programs read it through
@@ -74,12 +83,16 @@ public:
     // The bytes that commit() writes.
     QByteArray content() const;
 
+    // What the file held when this object read it (an image made from bytes: those).
+    FileStamp readStamp() const;
+
     // Replaces the file with content(): a temporary file in the same directory,
     // flushed, then renamed over the old one, which keeps its permissions and,
-    // where the user may set them, its owner and group.
+    // where the user may set them, its owner and group. Returns the stamp of
+    // what it wrote.
     // A read-only file or a directory that cannot be written is left as it was;
     // throws ProfileError("Unable to write to <path>") then.
-    void commit() const;
+    FileStamp commit() const;
 
     // The number rule of the profile readers: "0x"/"0X" hexadecimal when the text
     // is longer than two characters, "$" hexadecimal, otherwise signed decimal.
@@ -158,6 +171,7 @@ private:
 
     QString m_path;
     QByteArray m_bytes;              // the bytes read; unchanged lines are copied from them
+    bool m_existed = true;           // false: the file was missing when read
     QString m_text;                  // the same, decoded: one character per byte or per UTF-16 unit
     Encoding m_encoding = Encoding::Ansi;
     qsizetype m_bomSize = 0;         // bytes before m_text starts

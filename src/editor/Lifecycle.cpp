@@ -67,9 +67,14 @@ bool TfrmeKMain::LoadCfg()
 {
     try {
         ProfileFile ini(CfgFileName());
-        WindowState state(*this);
-        loadConfig(ini, state, [this](const QString &m) { showError(m); },
-                   [this](const QString &source, const QString &m) { AddMsg(source, m); });
+        FDiskStamp = ini.readStamp();
+        {
+            MarksHold hold(*this); // one pass over the lists when the load is done
+            WindowState state(*this);
+            loadConfig(ini, state, [this](const QString &m) { showError(m); },
+                       [this](const QString &source, const QString &m) { AddMsg(source, m); });
+        }
+        logListMarks();
         return true;
     } catch (const std::exception &e) {
         const QString text = UserError::textOf(e);
@@ -86,8 +91,24 @@ void TfrmeKMain::sbSaveClick()
         // the suite's programs never read a half-written configuration. A file
         // that cannot be read is refused rather than replaced.
         ProfileFile ini(CfgFileName(), ProfileFile::Purpose::Save);
+        // Another administrator may have changed the shared file meanwhile. What
+        // the editor does not own is kept anyway: the save works on the file as
+        // it is now.
+        if (!FDiskStamp || ini.readStamp() != *FDiskStamp) {
+            const QString shown = QDir::toNativeSeparators(QFileInfo(CfgFileName()).absoluteFilePath());
+            const bool overwrite = Prompt::confirm(
+                this, QStringLiteral("Файлът KalCfg.ini е променен от друга програма след зареждането. "
+                                     "Да се запише ли върху промените?"));
+            AddMsg(QStringLiteral("sbSaveClick"),
+                   overwrite ? QStringLiteral("Файлът %1 е променен от друга програма; записва се върху промените.").arg(shown)
+                             : QStringLiteral("Файлът %1 е променен от друга програма; не е записан.").arg(shown));
+            if (!overwrite)
+                return;
+            // Read once more: whatever came while the question was open is kept too.
+            ini = ProfileFile(CfgFileName(), ProfileFile::Purpose::Save);
+        }
         saveConfig(ini, WindowState(*this), [this](const QString &m) { showError(m); });
-        ini.commit();
+        FDiskStamp = ini.commit();
         FModified = false;
     } catch (const std::exception &e) {
         showError(QStringLiteral("Грешка при запис на конфигурация!") + QChar(13) + UserError::textOf(e));

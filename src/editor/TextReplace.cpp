@@ -15,6 +15,7 @@ void TfrmeKMain::ReplaceInList(EntryListView *list, const QString &oldText, cons
 {
     if (oldText.isEmpty())
         return; // an empty text would be "found" between every two characters
+    MarksHold hold(*this); // every system entry may change: one pass at the end
     for (int row = 0; row < list->count(); ++row) {
         for (int field = 0; field < FieldCount; ++field) {
             const QString text = list->text(row, field);

@@ -1,9 +1,71 @@
 #include "ui/EntryListView.h"
 
+#include <QBrush>
+#include <QColor>
+#include <QFont>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
+
+namespace {
+
+// A row that draws its marks: they answer the view's questions for colour, font
+// and tooltip, and are set without the model's change signals, which would count
+// as changes of the configuration.
+class EntryItem final : public QTreeWidgetItem
+{
+public:
+    EntryListView::RowMarks marks;
+
+    QVariant data(int column, int role) const override
+    {
+        if (role == Qt::DisplayRole || role == Qt::EditRole || role == Qt::CheckStateRole
+            || (!marks.skipped() && !marks.dangling))
+            return QTreeWidgetItem::data(column, role);
+        const bool redCell = marks.dangling && column == FieldAccess;
+        switch (role) {
+        case Qt::ForegroundRole:
+            if (redCell)
+                return QBrush(QColor(0xC0, 0x00, 0x00));
+            if (marks.skipped())
+                return QBrush(QColor(0x80, 0x80, 0x80));
+            break;
+        case Qt::FontRole:
+            if (marks.skipped()) {
+                QFont f = treeWidget()->font();
+                f.setItalic(true);
+                return f;
+            }
+            break;
+        case Qt::ToolTipRole: {
+            QStringList tips;
+            if (redCell)
+                tips << QStringLiteral("Няма такава системна БД");
+            if (marks.skipped())
+                tips << skippedTip();
+            if (!tips.isEmpty())
+                return tips.join(u'\n');
+            break;
+        }
+        default:
+            break;
+        }
+        return QTreeWidgetItem::data(column, role);
+    }
+
+private:
+    QString skippedTip() const
+    {
+        QStringList empty;
+        for (int f = 0; f < FieldCount; ++f)
+            if (marks.empty & (1u << f))
+                empty << treeWidget()->headerItem()->text(f);
+        return QStringLiteral("Програмите на Калвор пропускат този запис. Празно: ") + empty.join(QStringLiteral(", "));
+    }
+};
+
+} // namespace
 
 EntryListView::EntryListView(const QString &lastColumnCaption, const QList<int> &widths, QWidget *parent)
     : QTreeWidget(parent)
@@ -65,7 +127,7 @@ void EntryListView::setText(int row, int field, const QString &text)
 
 int EntryListView::append()
 {
-    auto *item = new QTreeWidgetItem;
+    auto *item = new EntryItem;
     item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsUserCheckable | Qt::ItemIsEnabled | Qt::ItemNeverHasChildren);
     item->setCheckState(0, Qt::Unchecked);
     addTopLevelItem(item);
@@ -114,6 +176,20 @@ QList<int> EntryListView::columnWidths() const
 int EntryListView::horizontalScrollPixels() const
 {
     return horizontalScrollBar()->value();
+}
+
+void EntryListView::setRowMarks(int row, RowMarks marks)
+{
+    auto *item = static_cast<EntryItem *>(topLevelItem(row));
+    if (item->marks == marks)
+        return;
+    item->marks = marks;
+    viewport()->update();
+}
+
+EntryListView::RowMarks EntryListView::rowMarks(int row) const
+{
+    return static_cast<const EntryItem *>(topLevelItem(row))->marks;
 }
 
 void EntryListView::keyPressEvent(QKeyEvent *event)

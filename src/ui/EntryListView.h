@@ -34,6 +34,20 @@ public:
     QList<int> columnWidths() const;
     int horizontalScrollPixels() const;
 
+    // What the editor found about a row, to be drawn: shown, never stored, and no
+    // change of the row (it raises no change notification).
+    struct RowMarks
+    {
+        unsigned empty = 0;    // bit (1 << field) for each field the suite's readers find blank
+        bool dangling = false; // the access cell names no system database
+        bool skipped() const { return empty != 0; }
+        bool operator==(const RowMarks &) const = default;
+    };
+    // A skipped row is drawn in grey italics, its tooltip naming the empty fields by
+    // their column captions; a dangling access cell in red.
+    void setRowMarks(int row, RowMarks marks);
+    RowMarks rowMarks(int row) const;
+
 signals:
     // Any change of a row: text, check mark, added, deleted, selected or current;
     // not the current row that Qt sets when the list receives the focus.

@@ -245,6 +245,14 @@ void TfrmeKMain::createPanel()
 void TfrmeKMain::connectList(EntryListView *list)
 {
     connect(list, &EntryListView::changed, this, &TfrmeKMain::lvSystemChange);
+    // The marks follow the rows' texts and check marks, not the selection.
+    QAbstractItemModel *m = list->model();
+    connect(m, &QAbstractItemModel::dataChanged, this,
+            [this, list](const QModelIndex &a, const QModelIndex &b) { listRowsChanged(list, a.row(), b.row()); });
+    connect(m, &QAbstractItemModel::rowsInserted, this,
+            [this, list](const QModelIndex &, int first, int last) { listRowsChanged(list, first, last); });
+    if (list == lvSystem)
+        connect(m, &QAbstractItemModel::rowsRemoved, this, [this] { systemEntriesChanged(); });
     connect(list, &EntryListView::keyDown, this, [this, list](QKeyEvent *e) { lvSystemKeyDown(list, e); });
     connect(list, &EntryListView::mouseDown, this, [this, list](QMouseEvent *e) { lvSystemMouseDown(list, e); });
     connect(list, &EntryListView::dblClick, this, [this, list] { lvSystemDblClick(list); });

@@ -1,13 +1,16 @@
 #pragma once
 
 #include "config/Catalogue.h"
+#include "config/ProfileFile.h"
 
 #include <QList>
 #include <QPointer>
+#include <QSet>
 #include <QWidget>
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class BdeEngine;
 class EntryList;
@@ -63,6 +66,9 @@ public:
     bool FModified = false;
     int FClickX = 0;
     int FClickY = 0;
+    // What KalCfg.ini held when this editor last loaded or saved it; none when the
+    // load could not read it. A save compares it with what the file holds then.
+    std::optional<FileStamp> FDiskStamp;
 
     // Controls, under the names the suite's administrators and tests know them by.
     QGroupBox *GroupBox1 = nullptr;
@@ -132,6 +138,28 @@ public:
     void lvSystemMouseDown(EntryListView *list, QMouseEvent *event);
     void lvSystemDblClick(EntryListView *list);
 
+    // Marks on the lists: entries the suite skips, references that name no system entry
+    void markRows(EntryListView *list, int first, int last);
+    void markAllLists();
+    void listRowsChanged(EntryListView *list, int first, int last);
+    void systemEntriesChanged();
+    QSet<QString> checkedSystemReferences() const;
+    // One line per page with such marks on the messages page.
+    void logListMarks();
+    // Held while a command changes many rows: one pass over all lists at its end
+    // instead of one per change.
+    class MarksHold
+    {
+    public:
+        explicit MarksHold(TfrmeKMain &w);
+        ~MarksHold();
+        MarksHold(const MarksHold &) = delete;
+        MarksHold &operator=(const MarksHold &) = delete;
+
+    private:
+        TfrmeKMain &m_w;
+    };
+
     // Entry commands
     void NewEntry(EntryListView *list, const QString &prefix, const QString &access);
     void ChangeEntryPath(EntryListView *list);
@@ -179,6 +207,8 @@ private:
     void guarded(const std::function<void()> &command);
 
     QList<Page> FPages;
+    QSet<QString> FSystemRefs; // the checked system entries' references, without end blanks
+    int FMarksHeld = 0;
     QList<const Page *> FPageAt; // by catalogue index
     std::unique_ptr<BdeEngine> FEngine;
     int FSystemHeight = 128;

@@ -7,6 +7,9 @@
 #include "ui/ekMain.h"
 
 #include <QAbstractButton>
+#include <QBrush>
+#include <QColor>
+#include <QFont>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -403,6 +406,86 @@ private slots:
         QCOMPARE(w->ColumnAt(page, w->FClickX), -1);
         w->EditCell(page);
         QVERIFY(Prompt::takeQuestions().isEmpty());
+    }
+
+    // --- marks: entries the suite skips, references that name no system entry ---
+
+    void marksFollowTheEntries_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<bool>("dangling"); // of the page entry
+        QTest::addColumn<unsigned>("empty"); // its fields that read blank
+        const unsigned label = 1u << FieldLabel, path = 1u << FieldPath, access = 1u << FieldAccess;
+        QTest::newRow("as entered") << "" << false << 0u;
+        QTest::newRow("blanks at the ends") << "blanks" << false << 0u;
+        QTest::newRow("system entry unchecked") << "uncheck" << true << 0u;
+        QTest::newRow("and checked again") << "recheck" << false << 0u;
+        QTest::newRow("system database moved") << "move" << true << 0u;
+        QTest::newRow("system entry deleted") << "delete" << true << 0u;
+        QTest::newRow("replaced in the system list") << "replace" << true << 0u;
+        QTest::newRow("own reference edited") << "edit" << true << 0u;
+        QTest::newRow("the system entry it names added") << "add" << false << 0u;
+        QTest::newRow("label and path blank") << "blank" << false << (label | path);
+        QTest::newRow("access blank") << "noaccess" << false << access;
+    }
+
+    void marksFollowTheEntries()
+    {
+        QFETCH(QString, change);
+        QFETCH(bool, dangling);
+        QFETCH(unsigned, empty);
+        EntryListView *sys = w->lvSystem, *l = lv("lvProp");
+        fill(sys, "sys_db", "Пароли", "srv", "D:\\sys.gdb", "");  // no comment: the suite skips it
+        fill(sys, "old", "Стара", "srv", "D:\\old.gdb", "сървър 2", /*checked*/ false);
+        fill(l, "Prop_db", "Имоти", "srv", "D:\\p.gdb", "sys_db@srv:D:\\sys.gdb");
+        QCOMPARE(l->rowMarks(0), EntryListView::RowMarks{});
+        if (change == "blanks")
+            l->setText(0, FieldAccess, " sys_db@srv:D:\\sys.gdb\t");
+        else if (change == "uncheck" || change == "recheck")
+            sys->setChecked(0, false);
+        if (change == "recheck")
+            sys->setChecked(0, true);
+        else if (change == "move")
+            sys->setText(0, FieldServer, "srv2");
+        else if (change == "delete")
+            sys->remove(0);
+        else if (change == "replace")
+            w->ReplaceInList(sys, "D:", "E:");
+        else if (change == "edit" || change == "add")
+            l->setText(0, FieldAccess, "new@h:p.gdb");
+        if (change == "add")
+            w->AddEntry(sys, "new", "Нова", "h", "p.gdb", "");
+        else if (change == "blank")
+            l->setText(0, FieldLabel, "  "), l->setText(0, FieldPath, "");
+        else if (change == "noaccess")
+            l->setText(0, FieldAccess, "");
+
+        const EntryListView::RowMarks marks = l->rowMarks(0);
+        QCOMPARE(marks.dangling, dangling);
+        QCOMPARE(marks.empty, empty);
+        const QString accessTip = l->topLevelItem(0)->data(FieldAccess, Qt::ToolTipRole).toString();
+        QCOMPARE(accessTip.startsWith(QString::fromUtf8("Няма такава системна БД")), dangling);
+        QCOMPARE(l->topLevelItem(0)->data(FieldAccess, Qt::ForegroundRole).value<QBrush>().color() == QColor(0xC0, 0, 0),
+                 dangling);
+        const QString tip = l->topLevelItem(0)->data(FieldName, Qt::ToolTipRole).toString();
+        const unsigned labelAndPath = (1u << FieldLabel) | (1u << FieldPath);
+        QCOMPARE(tip.contains(QString::fromUtf8("Етикет(за показване), Име на базата")), empty == labelAndPath);
+        QCOMPARE(l->topLevelItem(0)->data(FieldName, Qt::FontRole).value<QFont>().italic(), empty != 0);
+
+        // The system list: its blank comment is skipped, never red; an unchecked
+        // entry is no reference, and not otherwise marked.
+        if (change != "delete") {
+            QCOMPARE(sys->rowMarks(0).empty, 1u << FieldAccess);
+            QVERIFY(!sys->rowMarks(0).dangling);
+            QVERIFY(sys->topLevelItem(0)->data(FieldAccess, Qt::ToolTipRole).toString().contains(
+                QString::fromUtf8("Празно: Коментар")));
+        }
+        QCOMPARE(sys->rowMarks(change == "delete" ? 0 : 1), EntryListView::RowMarks{});
+
+        // Drawing the marks is no change of the configuration.
+        w->FModified = false;
+        w->markAllLists();
+        QVERIFY(!w->FModified);
     }
 
     // --- the control ---

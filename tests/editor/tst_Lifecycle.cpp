@@ -167,7 +167,14 @@ private slots:
         QVERIFY(w->frame("gbKalvorControl")->Checked());
         QCOMPARE(w->list("lvKalvorControl")->text(0, FieldServer), QString());
         QVERIFY(!w->FModified);
-        QVERIFY(w->mmMsg->toPlainText().isEmpty()); // a good load logs nothing
+        // A good load logs only the pages that need attention: "s" names no system entry.
+        const QStringList log = w->mmMsg->toPlainText().split('\n');
+        QCOMPARE(log.size(), 1);
+        QVERIFY2(log[0].endsWith(QString::fromUtf8(
+                     " - LoadCfg : Калвор Контрол - пропускани записи: 0, с липсваща системна БД: 1")),
+                 qPrintable(log[0]));
+        QVERIFY(w->list("lvKalvorControl")->rowMarks(0).dangling);
+        QVERIFY(!w->list("lvAOff")->rowMarks(0).dangling);
     }
 
     void modifiedFlagAndCloseQuestion()
@@ -243,6 +250,81 @@ private slots:
         QVERIFY(!again->frame("grbox_KalTarg")->Checked());
         QCOMPARE(again->edDefBasePath->text(), QString("E:\\New\\"));
         QVERIFY(again->frame("gbKalvorControl")->Checked());
+    }
+
+    // Another administrator's change of the shared file since the load or the last
+    // save is never overwritten unasked.
+    void saveAfterAnotherProgramsChange_data()
+    {
+        QTest::addColumn<QString>("meanwhile");
+        QTest::addColumn<bool>("asked");
+        QTest::addColumn<bool>("yes");
+        QTest::newRow("untouched") << "" << false << false;
+        QTest::newRow("rewritten alike") << "same" << false << false;
+        QTest::newRow("changed, Yes") << "change" << true << true;
+        QTest::newRow("changed, No") << "change" << true << false;
+        QTest::newRow("appeared, No") << "appear" << true << false;
+        QTest::newRow("vanished, Yes") << "vanish" << true << true;
+        QTest::newRow("changed after a save, No") << "save+change" << true << false;
+    }
+
+    void saveAfterAnotherProgramsChange()
+    {
+        QFETCH(QString, meanwhile);
+        QFETCH(bool, asked);
+        QFETCH(bool, yes);
+        addLoginLibrary();
+        if (meanwhile != "appear")
+            writeIni(cp(kSample));
+        auto w = start();
+        if (meanwhile == "appear") {
+            w->frame("bgbAOff")->setChecked(true);
+            w->AddEntry(w->list("lvAOff"), "Data_db", "", "", "t3.gdb", "");
+        }
+        w->list("lvAOff")->setText(0, FieldLabel, "mine");
+        if (meanwhile.startsWith("save+")) {
+            w->sbSaveClick(); // what this editor wrote is no one else's change
+            w->list("lvAOff")->setText(0, FieldLabel, "mine again");
+        }
+        const QByteArray theirs = cp(kSample) + cp("[Theirs]\nKey=1\n");
+        if (meanwhile == "same")
+            writeIni(readIni()); // written again, not changed
+        else if (meanwhile.endsWith("change") || meanwhile == "appear")
+            writeIni(theirs);
+        else if (meanwhile == "vanish")
+            QVERIFY(QFile::remove(iniPath()));
+        const QByteArray before = readIni();
+        QVERIFY(w->FModified);
+
+        if (asked)
+            Prompt::setNextAnswer(yes ? Prompt::Answer::yes() : Prompt::Answer::no());
+        w->sbSaveClick();
+        const auto questions = Prompt::takeQuestions();
+        QCOMPARE(questions.size(), asked ? 1 : 0);
+        const QString log = w->mmMsg->toPlainText();
+        if (asked) {
+            QCOMPARE(questions[0].kind, Prompt::Kind::Confirm);
+            QCOMPARE(questions[0].text, QString::fromUtf8("Файлът KalCfg.ini е променен от друга програма след "
+                                                          "зареждането. Да се запише ли върху промените?"));
+            QVERIFY2(log.contains(" - sbSaveClick : "), qPrintable(log));
+            QCOMPARE(log.contains(QString::fromUtf8("не е записан")), !yes);
+        } else {
+            QVERIFY(!log.contains("sbSaveClick"));
+        }
+        const bool written = !asked || yes;
+        QCOMPARE(w->FModified, !written);
+        if (!written) {
+            QCOMPARE(readIni(), before);
+            QCOMPARE(QFile::exists(iniPath()), meanwhile != "vanish");
+            return;
+        }
+        const QByteArray saved = readIni();
+        QVERIFY(saved.contains("Caption1=mine\r\n"));
+        QCOMPARE(saved.contains("[Theirs]\r\nKey=1\r\n"), meanwhile.endsWith("change")); // kept
+        // What this save wrote is what the next one compares with.
+        w->sbSaveClick();
+        QVERIFY(Prompt::takeQuestions().isEmpty());
+        QCOMPARE(readIni(), saved);
     }
 
     void failedSaveChangesNothing()

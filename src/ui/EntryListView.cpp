@@ -6,7 +6,10 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QApplication>
+#include <QPainter>
 #include <QScrollBar>
+#include <QStyledItemDelegate>
 
 namespace {
 
@@ -65,6 +68,33 @@ private:
     }
 };
 
+// A skipped row draws its texts grey; its check box keeps the list's own colours,
+// so that it does not look disabled: it can still be checked and unchecked.
+class MarkDelegate final : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::paint(painter, option, index);
+        if (index.column() != 0 || !index.data(Qt::ForegroundRole).isValid())
+            return;
+        QStyleOptionViewItem opt = option;
+        initStyleOption(&opt, index);
+        if (!(opt.features & QStyleOptionViewItem::HasCheckIndicator))
+            return;
+        const QWidget *widget = option.widget;
+        const QStyle *style = widget ? widget->style() : QApplication::style();
+        opt.palette = option.palette;
+        opt.rect = style->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &opt, widget);
+        opt.state &= ~QStyle::State_HasFocus;
+        opt.state |= opt.checkState == Qt::Checked ? QStyle::State_On
+                     : opt.checkState == Qt::PartiallyChecked ? QStyle::State_NoChange : QStyle::State_Off;
+        style->drawPrimitive(QStyle::PE_IndicatorItemViewItemCheck, &opt, painter, widget);
+    }
+};
+
 } // namespace
 
 EntryListView::EntryListView(const QString &lastColumnCaption, const QList<int> &widths, QWidget *parent)
@@ -75,6 +105,7 @@ EntryListView::EntryListView(const QString &lastColumnCaption, const QList<int> 
                      QStringLiteral("Сървер IP (HostName)"), QStringLiteral("Име на базата"), lastColumnCaption});
     for (int i = 0; i < widths.size() && i < FieldCount; ++i)
         setColumnWidth(i, widths[i]);
+    setItemDelegate(new MarkDelegate(this));
     setRootIsDecorated(false);
     setItemsExpandable(false);
     setUniformRowHeights(true);

@@ -9,11 +9,24 @@
 #include "config/EntryList.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QList>
 #include <QString>
 #include <QStringList>
 
+#include <cstdio>
+#include <cstdlib>
+
 namespace BenchFile {
+
+// A benchmark that cannot measure what it should stops with exit status 2.
+[[noreturn]] inline void stop(const char *bench, const char *what)
+{
+    std::fprintf(stderr, "%s: %s\n", bench, what);
+    std::exit(2);
+}
+
+inline double msSince(const QElapsedTimer &t) { return t.nsecsElapsed() / 1e6; }
 
 inline const QString kServer = QStringLiteral("192.168.10.5");
 inline const QString kBasePath = QStringLiteral("D:\\Kalvor\\Data\\");

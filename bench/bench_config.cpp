@@ -34,11 +34,7 @@ constexpr double kTimeBudgetMs = 100.0;
 constexpr double kMemoryBudgetMb = 64.0;
 constexpr double kScaleBudget = 2.2;
 
-[[noreturn]] void fault(const char *what)
-{
-    std::fprintf(stderr, "bench_config: %s\n", what);
-    std::exit(2);
-}
+[[noreturn]] void fault(const char *what) { stop("bench_config", what); }
 
 double peakRssMb()
 {
@@ -75,8 +71,6 @@ const ErrorSink &report()
     };
     return sink;
 }
-
-double msSince(const QElapsedTimer &t) { return t.nsecsElapsed() / 1e6; }
 
 // One size under test: its file, and the configuration that the saves write.
 struct Case

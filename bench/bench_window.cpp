@@ -31,13 +31,7 @@ constexpr int kChanges = 40;
 constexpr double kStartBudgetMs = 500.0;
 constexpr double kChangeBudgetMs = 50.0;
 
-[[noreturn]] void fault(const char *what)
-{
-    std::fprintf(stderr, "bench_window: %s\n", what);
-    std::exit(2);
-}
-
-double msSince(const QElapsedTimer &t) { return t.nsecsElapsed() / 1e6; }
+[[noreturn]] void fault(const char *what) { stop("bench_window", what); }
 
 double median(QList<double> v)
 {

@@ -199,12 +199,12 @@ bool ProfileFile::keyOf(QStringView lineText, KeyInfo *info)
     return true;
 }
 
-QString ProfileFile::readValue(QStringView rawValue)
+QStringView ProfileFile::readValue(QStringView rawValue)
 {
     QStringView v = cutAtNul(rawValue);
     if (v.size() >= 2 && isQuote(v.front()) && v.back() == v.front())
         v = v.mid(1, v.size() - 2);
-    return v.left(MaxValueLength).toString();
+    return v.left(MaxValueLength);
 }
 
 void ProfileFile::parse()
@@ -250,15 +250,20 @@ void ProfileFile::parse()
             m_sections.append(sec);
             continue;
         }
-        Section &cur = m_sections.last();
-        KeyInfo key;
-        if (m_sections.size() > 1 && keyOf(lineText, &key)) {
-            const QString folded = fold(key.name);
-            cur.keys.try_emplace(folded, int(cur.lines.size())); // the first of a name counts
+        m_sections.last().lines.append(line);
+    }
+    // The keys are indexed once each section's size is known.
+    KeyInfo key;
+    for (qsizetype i = 1; i < m_sections.size(); ++i) {
+        Section &sec = m_sections[i];
+        sec.keys.reserve(sec.lines.size());
+        for (qsizetype l = 0; l < sec.lines.size(); ++l) {
+            if (!keyOf(text(sec.lines[l]), &key))
+                continue;
+            sec.keys.insertFirst(fold(key.name), int(l)); // the first of a name counts
             if (key.listed)
-                ++cur.listed;
+                ++sec.listed;
         }
-        cur.lines.append(line);
     }
     // Blank lines that end a section stay at its end when keys are added to it.
     for (Section &sec : m_sections) {
@@ -276,7 +281,7 @@ void ProfileFile::indexSections()
     m_lastIndex = -1;
     m_index.clear();
     for (int i = 1; i < m_sections.size(); ++i) {
-        m_index.try_emplace(m_sections[i].folded, i);
+        m_index.insertFirst(m_sections[i].folded, i);
     }
 }
 
@@ -284,12 +289,12 @@ int ProfileFile::sectionIndex(const QString &section) const
 {
     if (m_lastIndex >= 0 && section == m_lastName)
         return m_lastIndex;
-    const auto it = m_index.find(foldQuery(section));
-    if (it == m_index.end())
+    const int i = m_index.value(foldQuery(section));
+    if (i < 0)
         return -1;
     m_lastName = section;
-    m_lastIndex = it->second;
-    return it->second;
+    m_lastIndex = i;
+    return i;
 }
 
 const ProfileFile::Section *ProfileFile::findSection(const QString &section) const
@@ -312,7 +317,7 @@ ProfileFile::Section *ProfileFile::sectionForWrite(const QString &section)
     fresh.hasHeader = true;
     fresh.folded = folded;
     m_sections.append(fresh);
-    m_index.try_emplace(folded, int(m_sections.size()) - 1);
+    m_index.insertFirst(folded, int(m_sections.size()) - 1);
     m_lastIndex = -1;
     return &m_sections.last();
 }
@@ -331,13 +336,13 @@ QString ProfileFile::readString(const QString &section, const QString &key, cons
     const Section *sec = findSection(section);
     if (!sec)
         return def;
-    const auto it = sec->keys.find(foldQuery(key));
-    if (it == sec->keys.end())
+    const int line = sec->keys.value(foldQuery(key));
+    if (line < 0)
         return def;
     KeyInfo k;
-    keyOf(text(sec->lines[it->second]), &k);
+    keyOf(text(sec->lines[line]), &k);
     // A key line without "=" is found first and has no value.
-    return k.hasValue ? readValue(k.rawValue) : def;
+    return k.hasValue ? readValue(k.rawValue).toString() : def;
 }
 
 bool ProfileFile::parseInteger(const QString &text, int *value)
@@ -400,8 +405,8 @@ void ProfileFile::writeString(const QString &section, const QString &key, const 
     Section *sec = sectionForWrite(section);
     const QString folded = foldQuery(key);
     KeyInfo k;
-    if (const auto it = sec->keys.find(folded); it != sec->keys.end()) {
-        Line &line = sec->lines[it->second];
+    if (const int at = sec->keys.value(folded); at >= 0) {
+        Line &line = sec->lines[at];
         keyOf(text(line), &k);
         if (k.hasValue && readValue(k.rawValue) == value)
             return; // the value it already had: the line stays as it stood
@@ -414,16 +419,16 @@ void ProfileFile::writeString(const QString &section, const QString &key, const 
     }
     // A key of a section erased before this write keeps its old line when its
     // value is the same, so that a rewritten section changes only what changed.
-    if (const auto old = sec->oldKeys.find(folded); old != sec->oldKeys.end()) {
-        const Line &line = sec->oldLines[old->second];
+    if (const int old = sec->oldKeys.value(folded); old >= 0) {
+        const Line &line = sec->oldLines[old];
         if (keyOf(text(line), &k) && k.hasValue && readValue(k.rawValue) == value) {
-            sec->keys.try_emplace(folded, int(sec->lines.size()));
+            sec->keys.insertNew(folded, int(sec->lines.size()));
             sec->lines.append(line);
             ++sec->listed;
             return;
         }
     }
-    sec->keys.try_emplace(folded, int(sec->lines.size()));
+    sec->keys.insertNew(folded, int(sec->lines.size()));
     sec->lines.append(writtenLine(withoutBreaks(key) + u'=' + encodeValue(value)));
     ++sec->listed;
 }
@@ -436,10 +441,9 @@ void ProfileFile::writeInteger(const QString &section, const QString &key, int v
 void ProfileFile::eraseSection(const QString &section)
 {
     const QString folded = foldQuery(section);
-    const auto it = m_index.find(folded);
-    if (it == m_index.end())
+    const int first = m_index.value(folded);
+    if (first < 0)
         return;
-    const int first = it->second;
     // Every section of that name goes: a second one, hidden behind the first until
     // now, would otherwise come to light with whatever stale keys it holds.
     for (int i = int(m_sections.size()) - 1; i > first; --i) {

@@ -1,12 +1,12 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QString>
 
 #include "config/UserError.h"
 
-#include <unordered_map>
 
 // An error of the profile file.
 class ProfileError : public UserError
@@ -118,19 +118,38 @@ private:
         QString written;
     };
 
-    // Folded names hash many times a load and a save; a plain FNV-1a over the
-    // UTF-16 units is several times cheaper than QHash's seeded hash here.
-    struct NameHash
+    // Folded name -> index. Names hash many times a load and a save: a plain
+    // FNV-1a over the UTF-16 units is several times cheaper than QHash's seeded
+    // hash of a QString, and QHash's spans keep the entries close together.
+    class NameIndex
     {
-        size_t operator()(const QString &s) const noexcept
+    public:
+        int value(const QString &name) const { return m_hash.value(Key{name}, -1); }
+        void insertFirst(const QString &name, int index) // an existing entry is kept
         {
-            size_t h = 1469598103934665603ull;
-            for (QChar c : s)
-                h = (h ^ c.unicode()) * 1099511628211ull;
-            return h;
+            if (!m_hash.contains(Key{name}))
+                m_hash.insert(Key{name}, index);
         }
+        void insertNew(const QString &name, int index) { m_hash.insert(Key{name}, index); } // known to be absent
+        void reserve(qsizetype n) { m_hash.reserve(n); }
+        void clear() { m_hash.clear(); }
+        qsizetype size() const { return m_hash.size(); }
+
+    private:
+        struct Key
+        {
+            QString name;
+            friend bool operator==(const Key &a, const Key &b) noexcept { return a.name == b.name; }
+            friend size_t qHash(const Key &k, size_t seed) noexcept
+            {
+                size_t h = 1469598103934665603ull ^ seed;
+                for (QChar c : k.name)
+                    h = (h ^ c.unicode()) * 1099511628211ull;
+                return h;
+            }
+        };
+        QHash<Key, int> m_hash;
     };
-    using NameIndex = std::unordered_map<QString, int, NameHash>;
 
     struct Section
     {
@@ -165,7 +184,7 @@ private:
         bool listed = false;
     };
     static bool keyOf(QStringView lineText, KeyInfo *info);
-    static QString readValue(QStringView rawValue);
+    static QStringView readValue(QStringView rawValue);
     Line writtenLine(const QString &text) const;
     void appendEncoded(QByteArray &out, QStringView text) const;
 

@@ -121,7 +121,7 @@ FileStamp stampOf(const QByteArray &bytes)
 
 ProfileError readFailure(const QString &path, ProfileFile::Purpose purpose)
 {
-    const QString shown = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+    const QString shown = ProfileFile::shownPath(path);
     return ProfileError(purpose == ProfileFile::Purpose::Save ? QStringLiteral("Unable to write to %1").arg(shown)
                                                               : QStringLiteral("Unable to read %1").arg(shown));
 }
@@ -390,6 +390,11 @@ int ProfileFile::readInteger(const QString &section, const QString &key, int def
     return parseInteger(readString(section, key), &v) ? v : def;
 }
 
+QString ProfileFile::shownPath(const QString &path)
+{
+    return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+}
+
 QStringView ProfileFile::trimmed(QStringView text)
 {
     return trimWs(text);
@@ -545,7 +550,7 @@ FileStamp ProfileFile::readStamp() const
 
 FileStamp ProfileFile::commit() const
 {
-    const QString shown = QDir::toNativeSeparators(QFileInfo(m_path).absoluteFilePath());
+    const QString shown = shownPath(m_path);
     const ProfileError failure(QStringLiteral("Unable to write to %1").arg(shown));
 
     // A read-only file is not replaced, whoever runs the editor (root included),

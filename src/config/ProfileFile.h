@@ -98,6 +98,9 @@ public:
     // is longer than two characters, "$" hexadecimal, otherwise signed decimal.
     static bool parseInteger(const QString &text, int *value);
 
+    // A path as messages show it: absolute, with the platform's separators.
+    static QString shownPath(const QString &path);
+
     // The text without the white space that the profile readers skip around names
     // and values: codes 9 to 13, 26 (^Z) and 32.
     static QStringView trimmed(QStringView text);

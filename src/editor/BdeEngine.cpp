@@ -33,7 +33,7 @@ QList<FileBdeEngine::Alias> FileBdeEngine::read() const
     QFile f(m_path);
     if (!f.open(QIODevice::ReadOnly))
         throw EngineError(QStringLiteral("Не е открита конфигурацията на алиасите на BDE: ")
-                          + QDir::toNativeSeparators(QFileInfo(m_path).absoluteFilePath()));
+                          + ProfileFile::shownPath(m_path));
     QList<Alias> aliases;
     const QStringList lines = Cp1251::decode(f.readAll()).split(u'\n');
     for (QString line : lines) {

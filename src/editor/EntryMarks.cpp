@@ -2,39 +2,25 @@
 // references that name no checked system entry (after a system database moved,
 // the suite's logins through them fail). Only drawn; nothing in the file changes.
 #include "config/Catalogue.h"
+#include "config/ProfileFile.h"
 #include "ui/EntryListView.h"
 #include "ui/ekMain.h"
 
 namespace {
 
-// The white space that the suite's profile readers drop around a value.
-inline bool isProfileBlank(QChar c)
-{
-    const char16_t u = c.unicode();
-    return (u >= 9 && u <= 13) || u == 26 || u == 32;
-}
-
-// What a reader gets back of the text after a save is empty: a NUL ends it there.
+// What a reader gets back of the text after a save is empty: a NUL ends it, and
+// the profile readers drop the white space at its ends.
 bool readsBlank(const QString &s)
 {
-    for (QChar c : s) {
-        if (c.unicode() == 0)
-            return true;
-        if (!isProfileBlank(c))
-            return false;
-    }
-    return true;
+    const qsizetype nul = s.indexOf(QChar(0));
+    return ProfileFile::trimmed(QStringView(s).left(nul < 0 ? s.size() : nul)).isEmpty();
 }
 
-// Without the blanks at both ends; the text itself (shared, not copied) when it has none.
+// Without the white space at both ends; the text itself (shared, not copied) when it has none.
 QString withoutEndBlanks(const QString &s)
 {
-    qsizetype b = 0, e = s.size();
-    while (b < e && isProfileBlank(s[b]))
-        ++b;
-    while (e > b && isProfileBlank(s[e - 1]))
-        --e;
-    return b == 0 && e == s.size() ? s : s.mid(b, e - b);
+    const QStringView t = ProfileFile::trimmed(s);
+    return t.size() == s.size() ? s : t.toString();
 }
 
 // The fields whose emptiness makes the suite's readers skip an entry. In the system

@@ -95,7 +95,7 @@ void TfrmeKMain::sbSaveClick()
         // the editor does not own is kept anyway: the save works on the file as
         // it is now.
         if (!FDiskStamp || ini.readStamp() != *FDiskStamp) {
-            const QString shown = QDir::toNativeSeparators(QFileInfo(CfgFileName()).absoluteFilePath());
+            const QString shown = ProfileFile::shownPath(CfgFileName());
             const bool overwrite = Prompt::confirm(
                 this, QStringLiteral("Файлът KalCfg.ini е променен от друга програма след зареждането. "
                                      "Да се запише ли върху промените?"));
